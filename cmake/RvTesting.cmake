@@ -1,0 +1,25 @@
+# rv_add_gtest(NAME SOURCES ... [LIBS ...] [LABELS ...])
+# Natively every test case becomes its own ctest test; in the cross builds a test executable is one
+# ctest test run under the Wine wrapper (discovering cases through Wine would start it twice).
+if(CMAKE_CROSSCOMPILING)
+  include(RvGTestMingw)
+else()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+
+function(rv_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    if(ARG_LABELS)
+      set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+    endif()
+  else()
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 60
+                         PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()
