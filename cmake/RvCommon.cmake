@@ -19,7 +19,7 @@ if(WIN32)
   add_link_options(-static-libgcc -static-libstdc++ -static)
 endif()
 
-option(RV_SANITIZE "Sanitizers to enable (address;undefined or thread)" "")
+set(RV_SANITIZE "" CACHE STRING "Sanitizers to enable (address;undefined or thread)")
 if(RV_SANITIZE)
   string(REPLACE ";" "," _rv_san "${RV_SANITIZE}")
   add_compile_options(-fsanitize=${_rv_san} -fno-omit-frame-pointer -fno-sanitize-recover=all)
