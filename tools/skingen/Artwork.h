@@ -24,20 +24,6 @@ struct Layout {
 
 Layout layoutFor(SkinSize size);
 
-// Radii and sizes of the printed scale, shared by the faces and the needles.
-struct ScaleRadii {
-    double arc;        // the scale line; the red band starts here and grows outward
-    double band;       // width of the red band
-    double majorTick;  // outer end of the long ticks
-    double minorTick;  // outer end of the short ticks
-    double numbers;    // centre line of the dB numbers
-    double percentArc; // the percentage scale's line
-    double percentTick;
-    double percentNumbers;
-    double needleTip;  // where the needle ends
-};
-
-ScaleRadii scaleRadii(const MeterGeometry& g);
 
 // The needle at a frame's angle as the strips show it, in the colour given.
 enum class NeedleKind { Main, Hold };

@@ -38,6 +38,11 @@ Point MeterGeometry::along(double frame, double radius) const {
     return {pivot.x + radius * std::sin(a), pivot.y - radius * std::cos(a)};
 }
 
+ScaleRadii scaleRadii(const MeterGeometry& g) {
+    const double k = g.scale;
+    return {106 * k, 4.5 * k, 115 * k, 111 * k, 123 * k, 101 * k, 96.5 * k, 90 * k, 114 * k};
+}
+
 // The pivot lies centred below each frame: 45 pixels below the small frame, 59 below the large.
 MeterGeometry smallMeter() { return {190, 90, {95.0, 135.0}, 1.0}; }
 MeterGeometry largeMeter() { return {280, 130, {140.0, 189.0}, 1.4}; }

@@ -51,6 +51,22 @@ struct MeterGeometry {
     Point along(double frame, double radius) const;
 };
 
+// Radii of the printed scale and of the needle tip, in frame pixels from the pivot. The faces
+// print their marks and the strips end their needles at these.
+struct ScaleRadii {
+    double arc;        // the scale line; the red band starts here and grows outward
+    double band;       // width of the red band
+    double majorTick;  // outer end of the long ticks
+    double minorTick;  // outer end of the short ticks
+    double numbers;    // centre line of the dB numbers
+    double percentArc; // the percentage scale's line
+    double percentTick;
+    double percentNumbers;
+    double needleTip;  // where the needle ends
+};
+
+ScaleRadii scaleRadii(const MeterGeometry& g);
+
 MeterGeometry smallMeter();
 MeterGeometry largeMeter();
 

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <exception>
+#include <fstream>
+#include <stdexcept>
 #include <functional>
 #include <string>
 
@@ -46,11 +48,19 @@ int main(int argc, char** argv) {
             {208, "label-large", Storage::Palette, [](const Fonts&) { return drawLabelStrip(SkinSize::Large); }},
             {209, "led-large", Storage::Palette, [](const Fonts&) { return drawLedStrip(SkinSize::Large); }},
         };
+        std::string rc = "// The editor skin as module resources of type PNG, by number.\n"
+                         "// Written by tools/skingen together with the images; do not edit.\n"
+                         "#include <winresrc.h>\n\nLANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n\n";
         for (const Entry& e : entries) {
-            const std::string path = dir + "/" + std::to_string(e.id) + "-" + e.name + ".png";
-            writePng(path, e.draw(fonts), e.storage);
-            std::printf("%s\n", path.c_str());
+            const std::string file = std::to_string(e.id) + "-" + e.name + ".png";
+            writePng(dir + "/" + file, e.draw(fonts), e.storage);
+            rc += std::to_string(e.id) + " PNG \"" + file + "\"\n";
+            std::printf("%s/%s\n", dir.c_str(), file.c_str());
         }
+        std::ofstream script(dir + "/skin.rc", std::ios::binary);
+        script << rc;
+        if (!script)
+            throw std::runtime_error("cannot write " + dir + "/skin.rc");
     } catch (const std::exception& ex) {
         std::fprintf(stderr, "skingen: %s\n", ex.what());
         return 1;
