@@ -32,3 +32,22 @@ TEST(PngResource, UnknownIdsGiveNothing) {
         EXPECT_EQ(res.size, 0u) << id;
     }
 }
+
+#ifdef _WIN32
+#include "platform/Module.h"
+
+#include <windows.h>
+
+// The lookup searches the module the load hook stored; only without one does it fall back to the
+// executable itself.
+TEST(PngResource, SearchesTheStoredModule) {
+    void* saved = platform::moduleHandle();
+    platform::setModuleHandle(GetModuleHandleA("kernel32.dll"));
+    EXPECT_FALSE(platform::findPngResource(101));
+    platform::setModuleHandle(GetModuleHandleA(nullptr));
+    EXPECT_TRUE(platform::findPngResource(101));
+    platform::setModuleHandle(nullptr);
+    EXPECT_TRUE(platform::findPngResource(101));
+    platform::setModuleHandle(saved);
+}
+#endif

@@ -21,7 +21,7 @@ constexpr std::array<FontFile, 4> kFontFiles{{
     {"/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf", "fonts-liberation2"},
     {"/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf", "fonts-liberation2"},
     {"/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf", "fonts-dejavu-core"},
-    {"/usr/share/fonts/truetype/kristi/Kristi.ttf", "fonts-kristi"},
+    {"/usr/share/fonts/opentype/dancingscript/DancingScript-Regular.otf", "fonts-dancingscript"},
 }};
 
 } // namespace

@@ -13,7 +13,7 @@ enum class Face {
     Sans,          // Liberation Sans: scale numbers, captions
     SansBold,      // Liberation Sans Bold: VU, channel letters, highlighted switch text
     Condensed,     // DejaVu Sans Condensed Bold: top-bar captions, model designation
-    Handwriting,   // Kristi: the default caption between the meters
+    Handwriting,   // Dancing Script: the default caption between the meters
 };
 
 class Fonts {

@@ -3,6 +3,8 @@
 // FRAME, the hold needle a few frames higher, the upper LED lit and the lower label taped, for
 // looking at the skin as a user would. With ZOOM and a rectangle it writes that part enlarged
 // without smoothing, to inspect single pixels.
+// skinpreview --crop FILE.png OUT.png ZOOM X Y W H
+// Writes part of one image enlarged over a grey checkerboard, to inspect its transparency.
 #include <cairo.h>
 
 #include <cstdio>
@@ -12,7 +14,7 @@
 namespace {
 
 cairo_surface_t* load(const std::string& dir, const char* name) {
-    cairo_surface_t* s = cairo_image_surface_create_from_png((dir + "/" + name).c_str());
+    cairo_surface_t* s = cairo_image_surface_create_from_png((dir.empty() ? std::string(name) : dir + "/" + name).c_str());
     if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
         std::fprintf(stderr, "cannot read %s/%s\n", dir.c_str(), name);
         std::exit(1);
@@ -31,7 +33,30 @@ void frameAt(cairo_t* cr, cairo_surface_t* strip, int frameH, int n, double x, d
 
 } // namespace
 
+int crop(char** argv) {
+    auto* img = load("", argv[2]);
+    const int zoom = std::atoi(argv[4]), x = std::atoi(argv[5]), y = std::atoi(argv[6]);
+    const int w = std::atoi(argv[7]), h = std::atoi(argv[8]);
+    cairo_surface_t* z = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w * zoom, h * zoom);
+    cairo_t* zc = cairo_create(z);
+    for (int cy = 0; cy < h * zoom; cy += 8)
+        for (int cx = 0; cx < w * zoom; cx += 8) {
+            const double v = ((cx + cy) / 8) % 2 ? 0.55 : 0.75;
+            cairo_set_source_rgb(zc, v, v, v);
+            cairo_rectangle(zc, cx, cy, 8, 8);
+            cairo_fill(zc);
+        }
+    cairo_scale(zc, zoom, zoom);
+    cairo_set_source_surface(zc, img, -x, -y);
+    cairo_pattern_set_filter(cairo_get_source(zc), CAIRO_FILTER_NEAREST);
+    cairo_paint(zc);
+    cairo_surface_write_to_png(z, argv[3]);
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 9 && std::string(argv[1]) == "--crop")
+        return crop(argv);
     if (argc != 5 && argc != 10) {
         std::fprintf(stderr, "usage: %s DIR small|large FRAME OUT.png [ZOOM X Y W H]\n", argv[0]);
         return 2;

@@ -20,8 +20,8 @@ Image drawLabelStrip(SkinSize size) {
     std::vector<double> left(steps + 1), right(steps + 1);
     double l = 2.5 * k, r = w - 2.5 * k;
     for (int i = 0; i <= steps; ++i) {
-        l = std::clamp(l + noise.between(-1.3, 1.3) * k, 0.4, 5.5 * k);
-        r = std::clamp(r + noise.between(-1.3, 1.3) * k, w - 5.5 * k, w - 0.4);
+        l = std::clamp(l + noise.between(-1.9, 1.9) * k, 0.4, 6.5 * k);
+        r = std::clamp(r + noise.between(-1.9, 1.9) * k, w - 6.5 * k, w - 0.4);
         left[i] = l;
         right[i] = r;
     }
