@@ -1,6 +1,7 @@
 #include "PngWriter.h"
 
 #include <libimagequant.h>
+#include <omp.h>
 #include <png.h>
 
 #include <algorithm>
@@ -54,6 +55,9 @@ struct LiqDelete {
 };
 
 void quantise(const Image& img, Indexed& out) {
+    // The quantiser splits its work over OpenMP threads, and the order in which their partial sums
+    // meet can change the palette: one thread makes every run draw the same pixels.
+    omp_set_num_threads(1);
     std::unique_ptr<liq_attr, LiqDelete> attr(liq_attr_create());
     liq_set_max_colors(attr.get(), 256);
     liq_set_speed(attr.get(), 1);
