@@ -1,0 +1,79 @@
+#include "meter/VuBallistics.h"
+
+#include <cmath>
+
+namespace meter {
+
+VuBallistics::VuBallistics(float sampleRate, const FrameTable& frames) {
+    setupFilter(static_cast<double>(sampleRate));
+    for (std::size_t i = 0; i < kScaleMarkCount; ++i) {
+        marks[i].frame = frames[i];
+    }
+    setReferenceLevel(kDefaultReferenceDb);
+}
+
+void VuBallistics::feedLevel(double level) {
+    x2 = x1;
+    x1 = x0;
+    x0 = level;
+    y2 = y1;
+    y1 = y0.load(std::memory_order_relaxed);
+    const double y = (((b1 * x1 + b0 * x0) + b2 * x2) - a1 * y1) - a2 * y2;
+    y0.store(y, std::memory_order_relaxed);
+    dirty->store(true, std::memory_order_relaxed);
+}
+
+void VuBallistics::setupFilter(double sampleRate) {
+    x0 = x1 = x2 = 0.0;
+    y0.store(0.0, std::memory_order_relaxed);
+    y1 = y2 = 0.0;
+
+    // Bilinear transform, without pre-warping, of omega^2 / (s^2 + 2 zeta omega s + omega^2).
+    const double t = 1.0 / sampleRate;
+    const double p = t * kFourZetaOmega;
+    const double q = t * t * kOmegaSquared;
+    const double n = (p + 4.0) + q;
+    a1 = (t * t * kTwoOmegaSquared - 8.0) / n;
+    a2 = ((4.0 - p) + q) / n;
+    b0 = q / n;
+    b1 = (q * 2.0) / n;
+    b2 = q / n;
+}
+
+void VuBallistics::setReferenceLevel(double referenceDb) {
+    for (std::size_t i = 0; i < kScaleMarkCount; ++i) {
+        const double db = (kScaleMarksDb[i] + referenceDb) - kMarkOffsetDb;
+        marks[i].threshold.store(std::exp(db * kDbToLog), std::memory_order_relaxed);
+    }
+}
+
+uint32_t VuBallistics::currentFrame() const {
+    // One read of each threshold, so that a reference change running meanwhile cannot make the
+    // interpolation leave the interval it found.
+    std::array<double, kScaleMarkCount> thr;
+    for (std::size_t i = 0; i < kScaleMarkCount; ++i) {
+        thr[i] = marks[i].threshold.load(std::memory_order_relaxed);
+    }
+    double v = y0.load(std::memory_order_relaxed) * kLevelScale;
+    if (v < 0.0) {
+        v = 0.0;
+    }
+    double f;
+    if (v < thr[0]) {
+        f = (v / thr[0]) * static_cast<double>(marks[0].frame);
+    } else {
+        std::size_t i = 1;
+        while (i < kScaleMarkCount && !(thr[i] > v)) {
+            ++i;
+        }
+        if (i == kScaleMarkCount) {
+            return marks[kScaleMarkCount - 1].frame;
+        }
+        const uint32_t span = marks[i].frame - marks[i - 1].frame;
+        f = static_cast<double>(marks[i - 1].frame) +
+            ((v - thr[i - 1]) / (thr[i] - thr[i - 1])) * static_cast<double>(span);
+    }
+    return static_cast<uint32_t>(f);
+}
+
+} // namespace meter
