@@ -51,26 +51,32 @@ uint32_t VuBallistics::currentFrame() const {
     // One read of each threshold, so that a reference change running meanwhile cannot make the
     // interpolation leave the interval it found.
     std::array<double, kScaleMarkCount> thr;
+    FrameTable frames;
     for (std::size_t i = 0; i < kScaleMarkCount; ++i) {
         thr[i] = marks[i].threshold.load(std::memory_order_relaxed);
+        frames[i] = marks[i].frame;
     }
-    double v = y0.load(std::memory_order_relaxed) * kLevelScale;
+    return frameForScaledLevel(y0.load(std::memory_order_relaxed) * kLevelScale, thr, frames);
+}
+
+uint32_t VuBallistics::frameForScaledLevel(double v, const std::array<double, kScaleMarkCount>& thr,
+                                           const FrameTable& frames) {
     if (v < 0.0) {
         v = 0.0;
     }
     double f;
     if (v < thr[0]) {
-        f = (v / thr[0]) * static_cast<double>(marks[0].frame);
+        f = (v / thr[0]) * static_cast<double>(frames[0]);
     } else {
         std::size_t i = 1;
         while (i < kScaleMarkCount && !(thr[i] > v)) {
             ++i;
         }
         if (i == kScaleMarkCount) {
-            return marks[kScaleMarkCount - 1].frame;
+            return frames[kScaleMarkCount - 1]; // at or above the last mark, or NaN
         }
-        const uint32_t span = marks[i].frame - marks[i - 1].frame;
-        f = static_cast<double>(marks[i - 1].frame) +
+        const uint32_t span = frames[i] - frames[i - 1];
+        f = static_cast<double>(frames[i - 1]) +
             ((v - thr[i - 1]) / (thr[i] - thr[i - 1])) * static_cast<double>(span);
     }
     return static_cast<uint32_t>(f);

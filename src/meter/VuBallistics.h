@@ -28,6 +28,10 @@ public:
     void setReferenceLevel(double referenceDb);
     // Drawing: the film-strip frame for the current filter output, 0 to the last mark's frame.
     uint32_t currentFrame() const;
+    // The mapping itself, for a scaled level v (filter output times kLevelScale), thresholds
+    // `thr` (ascending) and their frames.
+    static uint32_t frameForScaledLevel(double v, const std::array<double, kScaleMarkCount>& thr,
+                                        const FrameTable& frames);
 
     // The flag feedLevel raises; a control points it at its own dirty flag.
     void setDirtyFlag(std::atomic<bool>* flag) { dirty = flag != nullptr ? flag : &ownDirty; }
