@@ -82,15 +82,17 @@ void OrvaneVUMeterGUI::setParameter(VstInt32 index, float) {
                                                          std::memory_order_relaxed);
 }
 
+// A filter set-up raises filterPaused and then waits for every feed pass; a feed counts itself
+// first and then looks at the flag. So a feed either backs off or is waited for.
+OrvaneVUMeterGUI::LevelFeed::LevelFeed(OrvaneVUMeterGUI& editor)
+    : gui(editor), pass(editor.gate, OpenGate::Kind::feed),
+      active(pass && !editor.filterPaused.load(std::memory_order_seq_cst)) {}
+
 void OrvaneVUMeterGUI::feedLevels(double first, double second) {
-    OpenGate::Pass pass(gate, OpenGate::Kind::feed);
-    if (!pass || filterPaused.load(std::memory_order_seq_cst)) {
-        return;
+    LevelFeed feed(*this);
+    if (feed) {
+        feed.feedLevels(first, second);
     }
-    leftMeter->feedLevel(first);
-    rightMeter->feedLevel(second);
-    leftLed->feedLevel(first);
-    rightLed->feedLevel(second);
 }
 
 void OrvaneVUMeterGUI::setMeterSampleRate(double sampleRate) {

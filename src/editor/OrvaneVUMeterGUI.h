@@ -38,6 +38,25 @@ public:
 
     // Audio thread, once per sample frame: first drives the left meter and LED, second the right.
     void feedLevels(double first, double second);
+
+    // The same feed for a whole audio block: the editor's open state is taken once, when the
+    // block starts, and a close waits for the block to end.
+    class LevelFeed {
+    public:
+        explicit LevelFeed(OrvaneVUMeterGUI& editor);
+        explicit operator bool() const { return active; }
+        void feedLevels(double first, double second) {
+            gui.leftMeter->feedLevel(first);
+            gui.rightMeter->feedLevel(second);
+            gui.leftLed->feedLevel(first);
+            gui.rightLed->feedLevel(second);
+        }
+
+    private:
+        OrvaneVUMeterGUI& gui;
+        editor::OpenGate::Pass pass;
+        bool active;
+    };
     void setMeterSampleRate(double sampleRate);
     void setReferenceLevel(double referenceDb);
     // These three change what the user interface shows; from another thread they are carried

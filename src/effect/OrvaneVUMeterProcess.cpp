@@ -5,6 +5,21 @@
 #include "editor/OrvaneVUMeterGUI.h"
 #include "effect/ChannelMode.h"
 
+namespace {
+
+template <typename Sample>
+void copyBlock(const Sample* inLeft, const Sample* inRight, Sample* outLeft, Sample* outRight,
+               VstInt32 sampleFrames) {
+    for (VstInt32 n = 0; n < sampleFrames; ++n) {
+        const Sample left = inLeft[n];
+        const Sample right = inRight[n];
+        outLeft[n] = left;
+        outRight[n] = right;
+    }
+}
+
+} // namespace
+
 template <typename Sample>
 void OrvaneVUMeter::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFrames) {
     // The mode holds for the whole block.
@@ -19,7 +34,13 @@ void OrvaneVUMeter::processBlock(Sample** inputs, Sample** outputs, VstInt32 sam
     if (inLeft == nullptr || inRight == nullptr || outLeft == nullptr || outRight == nullptr) {
         return;
     }
+    // The editor, when it is open, takes the levels of this whole block.
     OrvaneVUMeterGUI* editorGui = gui();
+    if (editorGui == nullptr) {
+        copyBlock(inLeft, inRight, outLeft, outRight, sampleFrames);
+        return;
+    }
+    OrvaneVUMeterGUI::LevelFeed feed(*editorGui);
     for (VstInt32 n = 0; n < sampleFrames; ++n) {
         // Both samples are read before either is written: the buffers may be the same.
         const Sample left = inLeft[n];
@@ -29,8 +50,8 @@ void OrvaneVUMeter::processBlock(Sample** inputs, Sample** outputs, VstInt32 sam
         const effect::LevelPair levels =
             effect::levelsFor(mode, isMono.load(std::memory_order_relaxed),
                               static_cast<double>(left), static_cast<double>(right));
-        if (editorGui != nullptr) {
-            editorGui->feedLevels(levels.first, levels.second);
+        if (feed) {
+            feed.feedLevels(levels.first, levels.second);
         }
     }
 }

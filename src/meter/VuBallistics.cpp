@@ -12,17 +12,6 @@ VuBallistics::VuBallistics(float sampleRate, const FrameTable& frames) {
     setReferenceLevel(kDefaultReferenceDb);
 }
 
-void VuBallistics::feedLevel(double level) {
-    x2 = x1;
-    x1 = x0;
-    x0 = level;
-    y2 = y1;
-    y1 = y0.load(std::memory_order_relaxed);
-    const double y = (((b1 * x1 + b0 * x0) + b2 * x2) - a1 * y1) - a2 * y2;
-    y0.store(y, std::memory_order_relaxed);
-    dirty->store(true, std::memory_order_relaxed);
-}
-
 void VuBallistics::setupFilter(double sampleRate) {
     x0 = x1 = x2 = 0.0;
     y0.store(0.0, std::memory_order_relaxed);

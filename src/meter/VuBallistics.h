@@ -20,7 +20,16 @@ public:
     VuBallistics& operator=(const VuBallistics&) = delete;
 
     // Audio thread: one filter step with `level`, then the dirty mark.
-    void feedLevel(double level);
+    void feedLevel(double level) {
+        x2 = x1;
+        x1 = x0;
+        x0 = level;
+        y2 = y1;
+        y1 = y0.load(std::memory_order_relaxed);
+        const double y = (((b1 * x1 + b0 * x0) + b2 * x2) - a1 * y1) - a2 * y2;
+        y0.store(y, std::memory_order_relaxed);
+        dirty->store(true, std::memory_order_relaxed);
+    }
     // Puts the filter at rest and computes the coefficients for `sampleRate`. Must not overlap
     // feedLevel on the same object.
     void setupFilter(double sampleRate);
