@@ -25,8 +25,10 @@ void expectSaneState(Instance& plugin) {
 
 // Hands `bytes` to setChunk in a buffer of exactly that size.
 void load(Instance& plugin, const std::vector<unsigned char>& bytes) {
-    std::unique_ptr<unsigned char[]> exact(new unsigned char[bytes.size() + 1]);
-    std::memcpy(exact.get(), bytes.data(), bytes.size());
+    std::unique_ptr<unsigned char[]> exact(new unsigned char[bytes.size()]);
+    if (!bytes.empty()) {
+        std::memcpy(exact.get(), bytes.data(), bytes.size());
+    }
     plugin.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(bytes.size()), exact.get());
 }
 
