@@ -16,21 +16,27 @@
 
 namespace {
 
+#if defined(_WIN32)
+// The build's path, on the drive through which Wine reaches the build tree.
+std::string modulePath() {
+    std::string path = RV_PLUGIN_PATH;
+    if (!path.empty() && path[0] == '/') {
+        path = "Z:" + path;
+    }
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return path;
+}
+#endif
+
 class Module {
 public:
     Module() {
 #if defined(_WIN32)
-        // The build's path, on the drive through which Wine (and a shared folder) reaches it.
-        std::string path = RV_PLUGIN_PATH;
-        if (!path.empty() && path[0] == '/') {
-            path = "Z:" + path;
-        }
-        for (char& c : path) {
-            if (c == '/') {
-                c = '\\';
-            }
-        }
-        handle = LoadLibraryA(path.c_str());
+        handle = LoadLibraryA(modulePath().c_str());
 #else
         handle = dlopen(RV_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
 #endif
@@ -172,6 +178,35 @@ TEST_F(LoadedPlugin, ChunkRoundTrip) {
     ASSERT_EQ(size, static_cast<VstIntPtr>(chunk.size()));
     EXPECT_EQ(std::memcmp(data, chunk.data(), chunk.size()), 0);
 }
+
+#if defined(_WIN32)
+TEST(LoadedModule, VersionRecord) {
+    const std::string path = modulePath();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010002u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010002u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0x00010000u);
+    const std::pair<const char*, const char*> strings[] = {
+        {"FileVersion", "1.21"}, {"ProductVersion", "1.21"},
+        {"FileDescription", "VU meter VST"}, {"InternalName", "RV47T"}};
+    for (const auto& [key, expected] : strings) {
+        const std::string query = std::string("\\StringFileInfo\\040904B0\\") + key;
+        char* value = nullptr;
+        ASSERT_TRUE(VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value),
+                                   &length))
+            << key;
+        EXPECT_STREQ(value, expected) << key;
+    }
+}
+#endif
 
 TEST(LoadedModule, HostWithVersionZeroGetsNothing) {
     Module module;
