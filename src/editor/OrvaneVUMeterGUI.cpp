@@ -45,7 +45,7 @@ bool OrvaneVUMeterGUI::open(void* parent) {
     const double reference = meter::referenceLevelForHeadroom(owner->getParameter(0));
     leftMeter->setReferenceLevel(reference);
     rightMeter->setReferenceLevel(reference);
-    applyLabelText(owner->getLabelText());
+    applyLabelText(owner->getLabelText().data());
     setSizeFromXtnd();
 
     gate.open();
@@ -164,7 +164,7 @@ void OrvaneVUMeterGUI::runPendingWork() {
         applyHoldNeedle(vuEffect()->getParameter(2) > 0.5f);
     }
     if ((work & kPendingLabel) != 0) {
-        applyLabelText(vuEffect()->getLabelText());
+        applyLabelText(vuEffect()->getLabelText().data());
     }
 }
 

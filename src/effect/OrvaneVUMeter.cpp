@@ -79,9 +79,16 @@ void OrvaneVUMeter::parameterChanged(VstInt32 index, float value) {
     }
 }
 
+OrvaneVUMeter::LabelText OrvaneVUMeter::getLabelText() const {
+    std::lock_guard<std::mutex> guard(labelLock);
+    return labelText;
+}
+
 void OrvaneVUMeter::storeLabelText(const char* text) {
-    labelText.fill('\0');
+    LabelText copy{};
     for (std::size_t i = 0; text != nullptr && i + 1 < kLabelBytes && text[i] != '\0'; ++i) {
-        labelText[i] = text[i];
+        copy[i] = text[i];
     }
+    std::lock_guard<std::mutex> guard(labelLock);
+    labelText = copy;
 }

@@ -5,6 +5,7 @@
 #include "effect/OrvaneFX.h"
 
 #include <array>
+#include <mutex>
 
 class OrvaneVUMeterGUI;
 
@@ -31,7 +32,9 @@ public:
     void sampleRateChanged(float rate) override;
     void parameterChanged(VstInt32 index, float value) override;
 
-    const char* getLabelText() const { return labelText.data(); }
+    using LabelText = std::array<char, kLabelBytes>;
+    // A copy of the label text; the text may be written meanwhile by another non-audio thread.
+    LabelText getLabelText() const;
     // The label's text as the user edited it; cut to 255 bytes.
     void storeLabelText(const char* text);
 
@@ -40,5 +43,6 @@ private:
     void processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFrames);
     OrvaneVUMeterGUI* gui() const;
 
-    std::array<char, kLabelBytes> labelText{};
+    LabelText labelText{};
+    mutable std::mutex labelLock; // chunk loading and label edits may come from different threads
 };

@@ -12,7 +12,8 @@ constexpr std::size_t kHeaderBytes = 20;
 }
 
 VstInt32 OrvaneVUMeter::getChunk(void** data, bool isPreset) {
-    const std::size_t len = ::strnlen(labelText.data(), kLabelBytes - 1);
+    const LabelText text = getLabelText();
+    const std::size_t len = ::strnlen(text.data(), kLabelBytes - 1);
     if (len == 0) {
         return OrvaneFX::getChunk(data, isPreset);
     }
@@ -29,7 +30,7 @@ VstInt32 OrvaneVUMeter::getChunk(void** data, bool isPreset) {
     for (VstInt32 i = 0; i < kNumParams; ++i) {
         effect::writeChunkFloat(buffer + 4 + 4 * i, storedValue(i));
     }
-    std::memcpy(buffer + kHeaderBytes, labelText.data(), len);
+    std::memcpy(buffer + kHeaderBytes, text.data(), len);
     buffer[kHeaderBytes + len] = '\0';
     *data = buffer;
     return static_cast<VstInt32>(size);
@@ -49,7 +50,6 @@ VstInt32 OrvaneVUMeter::setChunk(void* data, VstInt32 byteSize, bool isPreset) {
     if (static_cast<std::size_t>(byteSize) < kHeaderBytes) {
         return 0;
     }
-    labelText.fill('\0');
     for (VstInt32 i = 0; i < kNumParams; ++i) {
         storeValue(i, effect::readChunkFloat(bytes + 4 + 4 * i));
     }
@@ -58,7 +58,12 @@ VstInt32 OrvaneVUMeter::setChunk(void* data, VstInt32 byteSize, bool isPreset) {
                             : static_cast<std::size_t>(textSize);
     count = std::min(count, static_cast<std::size_t>(byteSize) - kHeaderBytes);
     count = std::min(count, kLabelBytes - 1);
-    std::memcpy(labelText.data(), bytes + kHeaderBytes, count);
+    LabelText text{};
+    std::memcpy(text.data(), bytes + kHeaderBytes, count);
+    {
+        std::lock_guard<std::mutex> guard(labelLock);
+        labelText = text;
+    }
 
     for (VstInt32 i = 0; i < kNumParams; ++i) {
         parameterChanged(i, storedValue(i));
@@ -67,7 +72,7 @@ VstInt32 OrvaneVUMeter::setChunk(void* data, VstInt32 byteSize, bool isPreset) {
         for (VstInt32 i = 0; i < kNumParams; ++i) {
             editorGui->setParameter(i, storedValue(i));
         }
-        editorGui->setLabelText(labelText.data());
+        editorGui->setLabelText(text.data());
     }
     return 0;
 }

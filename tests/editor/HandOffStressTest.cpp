@@ -1,13 +1,16 @@
 // A real audio thread processes blocks without pause while the user-interface thread opens,
-// rebuilds and closes the editor and a third thread changes the sample rate and parameters.
+// idles and closes the editor and a third thread changes the sample rate and parameters and
+// loads chunks.
 // Run under the thread sanitizer (label "stress"); elsewhere it checks that nothing crashes and
 // that meters never outlive a close.
+#include "ChunkBuilder.h"
 #include "TestHost.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -41,6 +44,11 @@ TEST(HandOff, AudioFeedAgainstOpenCloseAndParameterChanges) {
         while (!stop.load()) {
             plugin.dispatch(effSetSampleRate, 0, 0, nullptr, (n % 2) ? 44100.0f : 48000.0f);
             plugin.record->setParameter(plugin.record, n % 4, static_cast<float>(n % 5) / 4.0f);
+            if (n % 8 == 0) {
+                plugin.loadChunk(testhost::labelledChunk("take " + std::to_string(n), 0.625f,
+                                                         0.5f, static_cast<float>(n % 2), 0.0f));
+                plugin.chunk();
+            }
             ++n;
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }

@@ -50,7 +50,7 @@ TEST(Chunk, LongestLabel) {
     EXPECT_EQ(bytes.back(), 0);
     Instance other;
     other.loadChunk(bytes);
-    EXPECT_EQ(std::string(other.effect().getLabelText()), text);
+    EXPECT_EQ(std::string(other.effect().getLabelText().data()), text);
     EXPECT_EQ(other.chunk(), bytes);
 }
 
@@ -58,7 +58,7 @@ TEST(Chunk, LabelledChunkRoundTrips) {
     Instance plugin;
     const auto chunk = labelledChunk("abc", 0.625f, 0.5f, 0.0f, 0.0f);
     plugin.loadChunk(chunk);
-    EXPECT_STREQ(plugin.effect().getLabelText(), "abc");
+    EXPECT_STREQ(plugin.effect().getLabelText().data(), "abc");
     EXPECT_EQ(values(plugin), (std::vector<float>{0.625f, 0.5f, 0.0f, 0.0f}));
     EXPECT_EQ(plugin.chunk(), chunk);
 }
@@ -69,7 +69,7 @@ TEST(Chunk, ParameterOnlyChunkAppliesValuesAndKeepsTheLabel) {
     plugin.openEditor();
     plugin.loadChunk(floatChunk({1.0f, 0.0f, 1.0f, 1.0f}));
     EXPECT_EQ(values(plugin), (std::vector<float>{1.0f, 0.0f, 1.0f, 1.0f}));
-    EXPECT_STREQ(plugin.effect().getLabelText(), "keep");
+    EXPECT_STREQ(plugin.effect().getLabelText().data(), "keep");
     // Applied: reference -20 dB, hold needle on, large editor.
     const double zeroMark = plugin.gui().meterAt(0)->threshold(7);
     EXPECT_NEAR(20.0 * std::log10(zeroMark), -20.0 - 5.0 / 6.0, 1e-9);
@@ -107,7 +107,7 @@ TEST(Chunk, FirstFloatDecidesTheForm) {
     // Exactly 1.0 at the start: parameter-only.
     plugin.loadChunk(floatChunk({1.0f, 0.25f, 0.0f, 0.0f}));
     EXPECT_EQ(values(plugin), (std::vector<float>{1.0f, 0.25f, 0.0f, 0.0f}));
-    EXPECT_STREQ(plugin.effect().getLabelText(), "old");
+    EXPECT_STREQ(plugin.effect().getLabelText().data(), "old");
 }
 
 TEST(Chunk, ShortAndBrokenChunksStayInBoundsAndTerminated) {
@@ -143,7 +143,7 @@ TEST(Chunk, ShortAndBrokenChunksStayInBoundsAndTerminated) {
         std::vector<unsigned char> exact = c.chunk; // sized exactly, so ASan sees any overread
         plugin.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(exact.size()),
                         exact.empty() ? nullptr : exact.data());
-        const std::string label = plugin.effect().getLabelText();
+        const std::string label = plugin.effect().getLabelText().data();
         if (c.label != nullptr) {
             EXPECT_EQ(label, c.label);
         } else {

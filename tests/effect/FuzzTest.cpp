@@ -18,7 +18,7 @@ void expectSaneState(Instance& plugin) {
         const float v = plugin.effect().getParameter(i);
         ASSERT_TRUE(v >= 0.0f && v <= 1.0f) << "parameter " << i << " = " << v;
     }
-    ASSERT_LT(std::strlen(plugin.effect().getLabelText()), 256u);
+    ASSERT_LT(std::strlen(plugin.effect().getLabelText().data()), 256u);
     const auto chunk = plugin.chunk();
     ASSERT_TRUE(chunk.size() == 16 || (chunk.size() >= 22 && chunk.size() <= 276));
 }
