@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -221,6 +222,52 @@ bool AudioEffectX::updateDisplay() { return callHost(audioMasterUpdateDisplay) !
 
 bool AudioEffectX::sizeWindow(VstInt32 width, VstInt32 height) {
     return callHost(audioMasterSizeWindow, width, height) != 0;
+}
+
+bool AudioEffectX::allocateArrangement(VstSpeakerArrangement** arrangement, VstInt32 channels) {
+    if (arrangement == nullptr || channels < 0 || channels > 8) {
+        return false;
+    }
+    deallocateArrangement(arrangement);
+    auto* made = new (std::nothrow) VstSpeakerArrangement{};
+    if (made == nullptr) {
+        return false;
+    }
+    made->numChannels = channels;
+    made->type = channels == 0   ? kSpeakerArrEmpty
+                 : channels == 1 ? kSpeakerArrMono
+                 : channels == 2 ? kSpeakerArrStereo
+                                 : kSpeakerArrEmpty;
+    *arrangement = made;
+    return true;
+}
+
+bool AudioEffectX::deallocateArrangement(VstSpeakerArrangement** arrangement) {
+    if (arrangement == nullptr) {
+        return false;
+    }
+    delete *arrangement;
+    *arrangement = nullptr;
+    return true;
+}
+
+bool AudioEffectX::copySpeaker(VstSpeakerProperties* to, VstSpeakerProperties* from) {
+    if (to == nullptr || from == nullptr) {
+        return false;
+    }
+    std::memcpy(to, from, sizeof(VstSpeakerProperties));
+    return true;
+}
+
+bool AudioEffectX::matchArrangement(VstSpeakerArrangement** to, VstSpeakerArrangement* from) {
+    if (from == nullptr || !allocateArrangement(to, from->numChannels)) {
+        return false;
+    }
+    (*to)->type = from->type;
+    for (VstInt32 i = 0; i < from->numChannels; ++i) {
+        copySpeaker(&(*to)->speakers[i], &from->speakers[i]);
+    }
+    return true;
 }
 
 void AudioEffectX::wantEvents(VstInt32 filter) { callHost(audioMasterWantMidi, 0, filter); }

@@ -93,6 +93,12 @@ public:
     // Shell plug-ins
     virtual VstInt32 getNextShellPlugin(char*) { return 0; }
 
+    // Speaker arrangements made by the effect: at most eight channels each.
+    virtual bool allocateArrangement(VstSpeakerArrangement** arrangement, VstInt32 channels);
+    virtual bool deallocateArrangement(VstSpeakerArrangement** arrangement);
+    virtual bool copySpeaker(VstSpeakerProperties* to, VstSpeakerProperties* from);
+    virtual bool matchArrangement(VstSpeakerArrangement** to, VstSpeakerArrangement* from);
+
     // Offline processing
     virtual bool offlineNotify(VstAudioFile*, VstInt32, bool) { return false; }
     virtual bool offlinePrepare(VstOfflineTask*, VstInt32) { return false; }

@@ -76,3 +76,25 @@ TEST(BaseEffect, HostWrappersWithoutHostAnswerDefaults) {
     effect.masterIdle();
     effect.resume();
 }
+
+TEST(BaseEffect, SpeakerArrangementRoutines) {
+    BareEffect effect;
+    VstSpeakerArrangement* made = nullptr;
+    EXPECT_FALSE(effect.allocateArrangement(&made, 9));
+    EXPECT_FALSE(effect.allocateArrangement(&made, -1));
+    ASSERT_TRUE(effect.allocateArrangement(&made, 2));
+    EXPECT_EQ(made->numChannels, 2);
+    EXPECT_EQ(made->type, kSpeakerArrStereo);
+    VstSpeakerArrangement source{};
+    source.numChannels = 1;
+    source.type = kSpeakerArrMono;
+    source.speakers[0].azimuth = 0.5f;
+    source.speakers[0].name[0] = 'M';
+    ASSERT_TRUE(effect.matchArrangement(&made, &source)); // replaces the earlier one
+    EXPECT_EQ(made->numChannels, 1);
+    EXPECT_EQ(made->speakers[0].azimuth, 0.5f);
+    EXPECT_EQ(made->speakers[0].name[0], 'M');
+    EXPECT_TRUE(effect.deallocateArrangement(&made));
+    EXPECT_EQ(made, nullptr);
+    EXPECT_FALSE(effect.copySpeaker(nullptr, &source.speakers[0]));
+}
