@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <map>
 #include <new>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -69,18 +70,24 @@ void BM_ProcessOpenEditor(benchmark::State& state) {
 }
 BENCHMARK(BM_ProcessOpenEditor);
 
-// Remembers the time per iteration of every run, then prints the ratio.
+// Remembers the time per iteration of every run (the median when runs are repeated), then
+// prints the ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration) {
-                nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+            const std::string name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Iteration && !medians.count(name)) {
+                nanoseconds[name] = run.GetAdjustedRealTime();
+            } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                nanoseconds[name] = run.GetAdjustedRealTime();
+                medians.insert(name);
             }
         }
     }
     std::map<std::string, double> nanoseconds;
+    std::set<std::string> medians;
 };
 
 } // namespace
