@@ -10,6 +10,7 @@
 #include <limits>
 #include <type_traits>
 #include <random>
+#include <thread>
 #include <vector>
 
 using testhost::Instance;
@@ -131,6 +132,26 @@ TEST(Processing, LevelPairOfEachMode) {
 TEST(Processing, ModeThatIsNotANumberMeansLeftAndRight) {
     EXPECT_EQ(effect::channelModeFor(std::numeric_limits<float>::quiet_NaN()),
               effect::ChannelMode::leftRight);
+}
+
+// The host changes Mode from another thread while a long block is being processed: the block
+// keeps the mode it started with, the next block takes the new one.
+TEST(Processing, ModeChangeDuringABlockWaitsForTheNextBlock) {
+    Instance plugin;
+    plugin.openEditor();
+    setMode(plugin, 0.5f);
+    constexpr VstInt32 kFrames = 1 << 21;
+    std::vector<float> left(kFrames, 0.8f), right(kFrames, -0.4f);
+    float* io[2] = {left.data(), right.data()};
+    std::thread audio([&] { plugin.record->processReplacing(plugin.record, io, io, kFrames); });
+    while (plugin.gui().ledAt(1)->peak() == 0.0) {
+        std::this_thread::yield(); // the block has started feeding
+    }
+    setMode(plugin, 0.0f);
+    audio.join();
+    EXPECT_NEAR(plugin.gui().ledAt(1)->takePeak(), 0.4, 1e-7) << "mode 1 for the whole block";
+    plugin.record->processReplacing(plugin.record, io, io, 1);
+    EXPECT_NEAR(plugin.gui().ledAt(1)->takePeak(), 0.6, 1e-7) << "mode 0 from the next block";
 }
 
 TEST(Processing, MonoArrangementFeedsTheLeftChannelTwice) {
