@@ -271,7 +271,9 @@ TEST_F(Conformance, TextIsPlacedByAlignmentAndCentredVertically) {
             EXPECT_NEAR(ink.left, k.expectLeft + 1, 2) << k.alignment;
         }
         if (k.expectRight >= 0) {
-            EXPECT_NEAR(ink.right, k.expectRight - 1, 2) << k.alignment;
+            // The last glyph's right side bearing may leave a few pixels free.
+            EXPECT_LE(ink.right, k.expectRight - 1) << k.alignment;
+            EXPECT_GE(ink.right, k.expectRight - 5) << k.alignment;
         }
         if (k.alignment == AlignCenter) centredMiddle = (ink.left + ink.right) / 2;
         // Capitals sit a little above the cell's middle; the cell is centred in the box.
