@@ -3,6 +3,7 @@
 
 #include "toolkit/CControlListener.h"
 #include "toolkit/CView.h"
+#include "toolkit/MouseState.h"
 
 namespace toolkit {
 

@@ -32,6 +32,13 @@ void mouseDown(void* window, int x, int y, Button button);
 // A wheel turn of `notches` over a window point.
 void wheel(void* window, int x, int y, int notches);
 
+// Moves the pointer to a point of a window.
+void moveCursorTo(void* window, int x, int y);
+// Wheel messages that reached a host window after its children's default processing.
+int wheelMessagesSeen(void* window);
+// Sends a paint message to a window that has no update area.
+void sendPaintWithoutUpdate(void* window);
+
 // Drags of `files` file names over a window: the effect the drop target answered (0 none, 2 move).
 bool isDropTarget(void* window);
 int dragEnterFiles(void* window, int files);

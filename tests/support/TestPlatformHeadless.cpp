@@ -44,6 +44,20 @@ void wheel(void* window, int x, int y, int notches) {
     headless::turnWheel(static_cast<Window>(window), x, y, notches * 120);
 }
 
+void moveCursorTo(void* window, int x, int y) {
+    const IRect r = windowScreenRect(static_cast<Window>(window));
+    headless::setCursorScreenPosition(r.left + x, r.top + y);
+}
+
+int wheelMessagesSeen(void* window) {
+    return headless::wheelTurnsReceived(static_cast<Window>(window));
+}
+
+void sendPaintWithoutUpdate(void* window) {
+    headless::validate(static_cast<Window>(window));
+    headless::processPaint(static_cast<Window>(window));
+}
+
 bool isDropTarget(void* window) { return headless::isDropTarget(static_cast<Window>(window)); }
 int dragEnterFiles(void* window, int files) {
     return headless::dragEnter(static_cast<Window>(window), files);

@@ -7,17 +7,28 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <map>
 #include <string>
 
 namespace testsupport {
 
 namespace {
 
+std::map<HWND, int>& wheelCounts() {
+    static std::map<HWND, int> counts;
+    return counts;
+}
+
+LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEWHEEL) wheelCounts()[window]++;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 void registerClassOnce(const char* name) {
     WNDCLASSA existing{};
     if (GetClassInfoA(GetModuleHandleA(nullptr), name, &existing)) return;
     WNDCLASSA c{};
-    c.lpfnWndProc = DefWindowProcA;
+    c.lpfnWndProc = hostProc;
     c.hInstance = GetModuleHandleA(nullptr);
     c.lpszClassName = name;
     c.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -152,6 +163,19 @@ void wheel(void* window, int x, int y, int notches) {
     GetWindowRect(static_cast<HWND>(window), &r);
     SendMessageA(static_cast<HWND>(window), WM_MOUSEWHEEL, MAKEWPARAM(0, short(notches * 120)),
                  MAKELPARAM(r.left + x, r.top + y));
+}
+
+void moveCursorTo(void* window, int x, int y) {
+    RECT r;
+    GetWindowRect(static_cast<HWND>(window), &r);
+    SetCursorPos(r.left + x, r.top + y);
+}
+
+int wheelMessagesSeen(void* window) { return wheelCounts()[static_cast<HWND>(window)]; }
+
+void sendPaintWithoutUpdate(void* window) {
+    ValidateRect(static_cast<HWND>(window), nullptr);
+    SendMessageA(static_cast<HWND>(window), WM_PAINT, 0, 0);
 }
 
 bool isDropTarget(void* window) { return targetOf(window) != nullptr; }

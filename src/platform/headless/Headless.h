@@ -23,6 +23,8 @@ int liveWindowCount();
 // Paint requests: an area waits for painting until processPaint delivers it.
 void invalidate(Window window, const IRect& area);
 bool hasPendingPaint(Window window);
+// Drops the pending paint request, as if the area had been painted.
+void validate(Window window);
 // Delivers the pending paint request of the window and of its children (none when empty).
 void processPaint(Window window);
 // The window's pixels as ColorRef; 0xFFFFFFFF outside.
@@ -41,6 +43,8 @@ void press(Window window, int x, int y, Button button);
 void releaseAll();
 // A wheel turn at the window point (x, y); delta in platform units (120 = one notch).
 void turnWheel(Window window, int x, int y, int delta);
+// Wheel turns passed on to this window by its children's default processing.
+int wheelTurnsReceived(Window window);
 // The pointer state to take over once the clock reaches `atTicks` (a scripted release, say).
 void scheduleMouseState(uint32_t atTicks, const RawMouseState& state, int screenX, int screenY);
 

@@ -94,6 +94,7 @@ struct WindowObject {
     bool hasUpdate = false;
     IRect update{};
     bool dropTarget = false;
+    int wheelsReceived = 0; // wheel turns that reached this window by default processing
 };
 
 namespace headless_detail {

@@ -5,6 +5,7 @@
 #include "platform/headless/HeadlessObjects.h"
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -62,7 +63,9 @@ using headless_detail::windowIsLive;
 
 void acquireFrameWindowClass() {
     if (classUseCount++ == 0) {
-        std::snprintf(className, sizeof className, "Plugin%p", moduleHandle());
+        // The module handle in upper-case hexadecimal, two digits per byte of a pointer, as on Win32.
+        std::snprintf(className, sizeof className, "Plugin%0*" PRIXPTR, int(2 * sizeof(void*)),
+                      reinterpret_cast<uintptr_t>(moduleHandle()));
         swappedFlag = systemSwapped;
     }
 }
@@ -204,6 +207,10 @@ void invalidate(Window w, const IRect& area) {
 
 bool hasPendingPaint(Window w) { return windowIsLive(w) && w->hasUpdate; }
 
+void validate(Window w) {
+    if (windowIsLive(w)) w->hasUpdate = false;
+}
+
 void processPaint(Window w) {
     if (!windowIsLive(w)) return;
     if (w->hasUpdate) {
@@ -254,9 +261,14 @@ int drop(Window w) {
 }
 
 void turnWheel(Window w, int x, int y, int delta) {
-    if (!windowIsLive(w) || !w->events) return;
-    w->events->wheel(x, y, float(int16_t(delta)) / 120.0f);
+    if (!windowIsLive(w)) return;
+    if (w->events) w->events->wheel(x, y, float(int16_t(delta)) / 120.0f);
+    // Default processing hands the wheel on to the parent windows.
+    for (WindowObject* p = windowIsLive(w) ? w->parent : nullptr; p; p = p->parent)
+        p->wheelsReceived++;
 }
+
+int wheelTurnsReceived(Window w) { return windowIsLive(w) ? w->wheelsReceived : 0; }
 
 } // namespace headless
 } // namespace platform
