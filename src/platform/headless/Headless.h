@@ -65,4 +65,8 @@ int drop(Window window);
 void setImageLibraryPresent(bool present);
 void setBrushCreationRefused(bool refused);
 
+// Pens, brushes, fonts and bitmaps alive now, and how many of a kind were ever made.
+int liveGraphicsObjects();
+int graphicsObjectsCreated(ObjectKind kind);
+
 } // namespace platform::headless

@@ -109,6 +109,9 @@ IRect SurfaceObject::drawable() const {
 }
 
 namespace headless_detail {
+int liveObjects = 0;
+int createdObjects[4] = {0, 0, 0, 0};
+
 uint32_t toPixel(ColorRef c) {
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
@@ -372,6 +375,8 @@ void drawBitmapKeyed(Surface dst, int x, int y, int w, int h, Object bitmap, int
 namespace headless {
 void setImageLibraryPresent(bool present) { libraryPresent = present; }
 void setBrushCreationRefused(bool refused) { refuseBrushes = refused; }
+int liveGraphicsObjects() { return headless_detail::liveObjects; }
+int graphicsObjectsCreated(ObjectKind kind) { return headless_detail::createdObjects[int(kind)]; }
 } // namespace headless
 
 } // namespace platform

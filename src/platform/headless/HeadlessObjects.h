@@ -11,9 +11,21 @@
 
 namespace platform {
 
+namespace headless_detail {
+extern int liveObjects;
+extern int createdObjects[4];
+} // namespace headless_detail
+
 struct GraphicsObject {
-    explicit GraphicsObject(ObjectKind k, bool isStock = false) : kind(k), stock(isStock) {}
-    virtual ~GraphicsObject() = default;
+    explicit GraphicsObject(ObjectKind k, bool isStock = false) : kind(k), stock(isStock) {
+        if (!stock) {
+            ++headless_detail::liveObjects;
+            ++headless_detail::createdObjects[int(k)];
+        }
+    }
+    virtual ~GraphicsObject() {
+        if (!stock) --headless_detail::liveObjects;
+    }
     ObjectKind kind;
     bool stock; // shared defaults: never deleted
 };
