@@ -25,16 +25,19 @@ namespace {
 
 struct FaceCache {
     FT_Library library = nullptr;
+    FcConfig* config = nullptr; // our own, so that nothing of it outlives the process's end
     std::map<std::tuple<std::string, int, bool, bool>, std::unique_ptr<FontFace>> faces;
     std::mutex mutex;
 
     FaceCache() {
         if (FT_Init_FreeType(&library) != 0) library = nullptr;
+        config = FcInitLoadConfigAndFonts();
     }
     ~FaceCache() {
         for (auto& entry : faces)
             if (entry.second->face) FT_Done_Face(entry.second->face);
         if (library) FT_Done_FreeType(library);
+        if (config) FcConfigDestroy(config);
     }
 };
 
@@ -52,10 +55,10 @@ FontFace* loadFace(FaceCache& c, const char* family, int weight, bool italic, bo
                        reinterpret_cast<const FcChar8*>(decorative ? "serif" : "sans-serif"));
     FcPatternAddInteger(pattern, FC_WEIGHT, weight >= 600 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(c.config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult matchResult = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &matchResult);
+    FcPattern* match = c.config ? FcFontMatch(c.config, pattern, &matchResult) : nullptr;
     FcPatternDestroy(pattern);
     if (match) {
         FcChar8* file = nullptr;
