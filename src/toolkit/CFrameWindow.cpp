@@ -3,6 +3,7 @@
 #include "toolkit/CDragContainer.h"
 #include "toolkit/CDrawContext.h"
 #include "toolkit/CFrame.h"
+#include "toolkit/CNativeEditColors.h"
 #include "toolkit/COffscreenContext.h"
 
 namespace toolkit {
@@ -47,6 +48,20 @@ void CFrameWindow::wheel(int32_t x, int32_t y, float distance) {
 }
 
 void CFrameWindow::windowDestroyed() { frame.windowLost(); }
+
+platform::Object CFrameWindow::editFieldColors(platform::Surface editSurface) {
+    CView* focus = frame.getFocusView();
+    if (!focus || !focus->isTypeOf("CTextEdit")) return nullptr;
+    auto* colors = dynamic_cast<CNativeEditColors*>(focus);
+    if (!colors) return nullptr;
+    const uint32_t back = colors->getEditBackColor().toPlatform();
+    platform::setTextColor(editSurface, colors->getEditFontColor().toPlatform());
+    platform::setTextBackgroundColor(editSurface, back);
+    platform::Object& brush = colors->editFieldBrush();
+    platform::deleteObject(brush);
+    brush = platform::createSolidBrush(back);
+    return brush;
+}
 
 bool CFrameWindow::dragEnter(int32_t itemCount) {
     dropCurrentDrag(); // a drag that never left is over

@@ -17,6 +17,7 @@ public:
     void mouseDown(int32_t x, int32_t y) override;
     void wheel(int32_t x, int32_t y, float distance) override;
     void windowDestroyed() override;
+    platform::Object editFieldColors(platform::Surface editSurface) override;
     bool dragEnter(int32_t itemCount) override;
     bool dragOver() override;
     void dragLeave() override;

@@ -129,6 +129,11 @@ TEST_F(Headless, AFrameWithoutAParentDrawsOffScreen) {
     EXPECT_EQ(platform::getPixel(frame->getBackBuffer()->getSystemContext(), 5, 5) & 0xFFFFFF,
               0x0000FFu);
     delete frame;
+    // A parent that is not one of our windows (a Linux host's own window id) is never used.
+    auto* foreign = new CFrame(CRect(0, 0, 30, 20), reinterpret_cast<void*>(0x5a17), nullptr);
+    EXPECT_EQ(foreign->getSystemWindow(), nullptr);
+    foreign->idle();
+    delete foreign;
 }
 
 } // namespace

@@ -39,6 +39,10 @@ int wheelMessagesSeen(void* window);
 // Sends a paint message to a window that has no update area.
 void sendPaintWithoutUpdate(void* window);
 
+// The colour request of a native edit field in the window: the brush answered (default handling
+// answers none or a system brush), with the text and background colours the field's surface got.
+void* requestEditColors(void* window, uint32_t& textColor, uint32_t& backColor);
+
 // Drags of `files` file names over a window: the effect the drop target answered (0 none, 2 move).
 bool isDropTarget(void* window);
 int dragEnterFiles(void* window, int files);

@@ -58,6 +58,15 @@ void sendPaintWithoutUpdate(void* window) {
     headless::processPaint(static_cast<Window>(window));
 }
 
+void* requestEditColors(void* window, uint32_t& textColor, uint32_t& backColor) {
+    Surface s = createMemorySurface(nullptr);
+    void* brush = headless::requestEditFieldColors(static_cast<Window>(window), s);
+    textColor = setTextColor(s, 0);
+    backColor = setTextBackgroundColor(s, 0);
+    deleteMemorySurface(s);
+    return brush;
+}
+
 bool isDropTarget(void* window) { return headless::isDropTarget(static_cast<Window>(window)); }
 int dragEnterFiles(void* window, int files) {
     return headless::dragEnter(static_cast<Window>(window), files);

@@ -178,6 +178,16 @@ void sendPaintWithoutUpdate(void* window) {
     SendMessageA(static_cast<HWND>(window), WM_PAINT, 0, 0);
 }
 
+void* requestEditColors(void* window, uint32_t& textColor, uint32_t& backColor) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    const LRESULT brush = SendMessageA(static_cast<HWND>(window), WM_CTLCOLOREDIT,
+                                       reinterpret_cast<WPARAM>(dc), 0);
+    textColor = GetTextColor(dc);
+    backColor = GetBkColor(dc);
+    DeleteDC(dc);
+    return reinterpret_cast<void*>(brush);
+}
+
 bool isDropTarget(void* window) { return targetOf(window) != nullptr; }
 
 int dragEnterFiles(void* window, int files) {

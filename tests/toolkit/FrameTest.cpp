@@ -7,6 +7,7 @@
 
 #include "platform/Window.h"
 #include "toolkit/CFrame.h"
+#include "toolkit/CNativeEditColors.h"
 #include "toolkit/COffscreenContext.h"
 
 #include <gtest/gtest.h>
@@ -314,6 +315,55 @@ TEST_F(Containers, RemovingViewsAndRoutingKeys) {
     EXPECT_EQ(frame.getView(0), a);
     EXPECT_EQ(frame.getView(1), nullptr);
     EXPECT_EQ(frame.getView(-1), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// Stands in for the text edit: a view with a native field's colours.
+class FakeTextEdit : public CView, public CNativeEditColors {
+public:
+    FakeTextEdit() : CView(CRect(0, 0, 50, 20)) { setWantsFocus(true); }
+    ~FakeTextEdit() override { platform::deleteObject(brush); }
+    bool isTypeOf(const char* name) const override {
+        return sameClassName(name, "CTextEdit") || CView::isTypeOf(name);
+    }
+    CColor getEditFontColor() const override { return CColor{10, 20, 30, 255}; }
+    CColor getEditBackColor() const override { return CColor{200, 150, 100, 255}; }
+    platform::Object& editFieldBrush() override { return brush; }
+    platform::Object brush = nullptr;
+};
+
+TEST_F(Frames, TheEditFieldOfAFocusedTextEditGetsItsColoursAndANewBrushEachTime) {
+    auto* edit = new FakeTextEdit;
+    frame->addView(edit);
+    uint32_t text = 0, back = 0;
+    testsupport::requestEditColors(window(), text, back);
+    EXPECT_EQ(edit->brush, nullptr) << "not focused: default handling";
+    frame->setFocusView(edit);
+    void* first = testsupport::requestEditColors(window(), text, back);
+    EXPECT_EQ(first, edit->brush);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(text, 10u + 20u * 256 + 30u * 65536);
+    EXPECT_EQ(back, 200u + 150u * 256 + 100u * 65536);
+    void* second = testsupport::requestEditColors(window(), text, back);
+    EXPECT_EQ(second, edit->brush);
+    ASSERT_NE(second, nullptr);
+    frame->setFocusView(nullptr);
+}
+
+TEST_F(Frames, PositionAndSizeComeFromTheHostWindows) {
+    CRect size;
+    ASSERT_TRUE(frame->getSize(size));
+    EXPECT_EQ(size, CRect(100, 80, 300, 230));
+    int32_t x = -1, y = -1;
+    ASSERT_TRUE(frame->getPosition(x, y));
+    EXPECT_EQ(x, 100);
+    EXPECT_EQ(y, 80);
+    EXPECT_FALSE(frame->setPosition(5, 5));
+    EXPECT_FALSE(frame->open());
+    EXPECT_FALSE(frame->close());
 }
 
 } // namespace

@@ -61,6 +61,9 @@ int dragOver(Window window);
 void dragLeave(Window window);
 int drop(Window window);
 
+// A native edit field inside the window asks for its colours: the brush answered, or null.
+Object requestEditFieldColors(Window window, Surface editSurface);
+
 // Failure injection.
 void setImageLibraryPresent(bool present);
 void setBrushCreationRefused(bool refused);

@@ -260,6 +260,11 @@ int drop(Window w) {
     return w->events->drop() ? kDropEffectMove : kDropEffectNone;
 }
 
+Object requestEditFieldColors(Window w, Surface editSurface) {
+    if (!windowIsLive(w) || !w->events) return nullptr;
+    return w->events->editFieldColors(editSurface);
+}
+
 void turnWheel(Window w, int x, int y, int delta) {
     if (!windowIsLive(w)) return;
     if (w->events) w->events->wheel(x, y, float(int16_t(delta)) / 120.0f);
