@@ -65,7 +65,6 @@ void CControl::endEdit() {
 }
 
 void CControl::setBackgroundOffset(const CPoint& offset) { backgroundOffset = offset; }
-const CPoint& CControl::getBackgroundOffset() const { return backgroundOffset; }
 void CControl::takeOwnOriginAsBackgroundOffset() { backgroundOffset = viewRect.topLeft(); }
 void CControl::setWheelIncrement(float increment) { wheelIncrement = increment; }
 float CControl::getWheelIncrement() const { return wheelIncrement; }

@@ -34,7 +34,6 @@ public:
     virtual void beginEdit();
     virtual void endEdit();
     virtual void setBackgroundOffset(const CPoint& offset);
-    virtual const CPoint& getBackgroundOffset() const;
     virtual void takeOwnOriginAsBackgroundOffset();
     virtual void setWheelIncrement(float increment);
     virtual float getWheelIncrement() const;
@@ -43,6 +42,7 @@ public:
 
     // True for the second of two clicks closer than the double-click interval.
     bool isDoubleClick();
+    const CPoint& getBackgroundOffset() const { return backgroundOffset; }
     CControlListener* getListener() const { return listener; }
     void setListener(CControlListener* newListener) { listener = newListener; }
 

@@ -92,7 +92,14 @@ bool CView::removed(CView*) { return true; }
 bool CView::attached(CView*) { return true; }
 
 void CView::getMouseLocation(CDrawContext* context, CPoint& point) {
-    if (!context) return;
+    if (!context) {
+        // Without a context: the pointer in frame coordinates, brought into ours.
+        if (parentFrame) {
+            parentFrame->getCurrentMouseLocation(point);
+            CView::frameToLocal(point);
+        }
+        return;
+    }
     if (parentView && parentView->notify(this, kMsgCheckIfViewContainer) == 1) {
         CRect parentRect;
         parentView->getViewRect(parentRect);

@@ -120,6 +120,22 @@ TEST_F(Headless, ScriptedMouseChangesWhenTheVirtualClockPassesIt) {
     EXPECT_EQ(platform::tickCount(), 50300u);
 }
 
+TEST_F(Headless, AWindowContextOutlivingItsWindowOrAResizeDrawsSafely) {
+    platform::Window host = headless::createWindow(nullptr, 0, 0, 60, 40);
+    auto* frame = new CFrame(CRect(0, 0, 60, 40), host, nullptr);
+    CDrawContext* context = frame->createDrawContext();
+    platform::Window window = frame->getSystemWindow();
+    frame->setSize(80, 50); // resizes the window under the live context
+    context->setFillColor(kRedCColor);
+    context->fillRect(CRect(-1, -1, 80, 50));
+    EXPECT_EQ(headless::windowPixel(window, 79, 49), 0x0000FFu);
+    headless::destroyWindow(host); // and now the window goes away under it
+    context->fillRect(CRect(0, 0, 10, 10));
+    context->drawText("x", CRect(0, 0, 10, 10));
+    context->release();
+    delete frame;
+}
+
 TEST_F(Headless, AFrameWithoutAParentDrawsOffScreen) {
     auto* frame = new CFrame(CRect(0, 0, 30, 20), nullptr, nullptr);
     EXPECT_EQ(frame->getSystemWindow(), nullptr);

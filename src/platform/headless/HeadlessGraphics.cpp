@@ -129,13 +129,19 @@ Surface acquireWindowSurface(Window window) {
     auto* s = new SurfaceObject;
     s->window = window;
     s->target = window->pixels.get();
+    window->surfaces.push_back(s);
     s->pen = &stockPen;
     s->brush = &stockBrush;
     s->font = &stockFont;
     return s;
 }
 
-void releaseWindowSurface(Window, Surface surface) { delete surface; }
+void releaseWindowSurface(Window, Surface surface) {
+    if (!surface) return;
+    // A surface whose window went away was already detached from it.
+    if (surface->window) std::erase(surface->window->surfaces, surface);
+    delete surface;
+}
 
 Surface createMemorySurface(Window) {
     auto* s = new SurfaceObject;

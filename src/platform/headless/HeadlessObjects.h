@@ -67,6 +67,13 @@ struct BitmapObject : GraphicsObject {
     bool bottomUp;
     std::vector<uint32_t> pixels;
 
+    // Changes the size in place (surfaces drawing into the bitmap stay valid); pixels cleared.
+    void resize(int w, int h) {
+        width = w;
+        height = h;
+        pixels.assign(size_t(w) * size_t(h), 0u);
+    }
+
     uint32_t* row(int y) {
         return pixels.data() + size_t(bottomUp ? height - 1 - y : y) * size_t(width);
     }
@@ -101,7 +108,8 @@ struct WindowObject {
     bool caption = false;
     int x = 0, y = 0; // position in the parent (screen for a top-level window)
     int width = 0, height = 0;
-    std::unique_ptr<BitmapObject> pixels;
+    std::unique_ptr<BitmapObject> pixels; // always there; 0 x 0 for an empty window
+    std::vector<SurfaceObject*> surfaces; // surfaces acquired on the window and not released
     WindowEvents* events = nullptr;
     bool hasUpdate = false;
     IRect update{};

@@ -46,6 +46,11 @@ void destroyTree(WindowObject* w) {
         w->events = nullptr;
         events->windowDestroyed();
     }
+    // Surfaces still held on the window draw nowhere from now on.
+    for (SurfaceObject* s : w->surfaces) {
+        s->target = nullptr;
+        s->window = nullptr;
+    }
     if (w->parent) std::erase(w->parent->children, w);
     std::erase(registry(), w);
     delete w;
@@ -115,13 +120,10 @@ void setWindowSizeOnTop(Window w, int width, int height) {
     if (width == w->width && height == w->height) return;
     w->width = width;
     w->height = height;
-    if (width > 0 && height > 0) {
-        w->pixels = std::make_unique<BitmapObject>(width, height, false);
-        headless::invalidate(w, {0, 0, width, height});
-    } else {
-        w->pixels.reset();
-        w->hasUpdate = false;
-    }
+    w->pixels->resize(width, height);
+    for (SurfaceObject* s : w->surfaces) s->clipSet = false; // the clip region is reset
+    w->hasUpdate = false;
+    headless::invalidate(w, {0, 0, width, height});
     if (w->parent) { // on top of its siblings
         auto& siblings = w->parent->children;
         std::erase(siblings, w);
@@ -171,8 +173,8 @@ Window createWindow(Window parent, int x, int y, int width, int height, const ch
     w->y = y;
     w->width = std::max(0, width);
     w->height = std::max(0, height);
+    w->pixels = std::make_unique<BitmapObject>(w->width, w->height, false);
     if (w->width > 0 && w->height > 0) {
-        w->pixels = std::make_unique<BitmapObject>(w->width, w->height, false);
         w->hasUpdate = true; // a new visible window asks to be painted
         w->update = {0, 0, w->width, w->height};
     }
@@ -197,7 +199,7 @@ int windowHeight(Window w) { return windowIsLive(w) ? w->height : 0; }
 int liveWindowCount() { return int(registry().size()); }
 
 void invalidate(Window w, const IRect& area) {
-    if (!windowIsLive(w) || !w->pixels) return;
+    if (!windowIsLive(w)) return;
     IRect r{std::max(0, area.left), std::max(0, area.top), std::min(w->width, area.right),
             std::min(w->height, area.bottom)};
     if (r.right <= r.left || r.bottom <= r.top) return;
@@ -234,7 +236,7 @@ ColorRef windowPixel(Window w, int x, int y) {
 }
 
 const uint32_t* windowPixels(Window w) {
-    return windowIsLive(w) && w->pixels ? w->pixels->pixels.data() : nullptr;
+    return windowIsLive(w) && !w->pixels->pixels.empty() ? w->pixels->pixels.data() : nullptr;
 }
 
 void setSystemSwapsButtons(bool swapped) { systemSwapped = swapped; }
