@@ -2,6 +2,7 @@
 // colours, line and the current standard font).
 #pragma once
 
+#include "platform/BlockCache.h"
 #include "platform/Graphics.h"
 #include "toolkit/CColor.h"
 #include "toolkit/CRect.h"
@@ -36,6 +37,8 @@ class CDrawContext : public CReferenceCounter, private LiveCounter<CDrawContext>
 public:
     CDrawContext(CFrame* frame, platform::Surface surface, platform::Window window);
     ~CDrawContext() override;
+    // A context is made for every idle redraw, click and paint: its memory is recycled.
+    RV_CACHED_ALLOCATION(CDrawContext)
 
     static int liveCount() { return LiveCounter<CDrawContext>::live(); }
 

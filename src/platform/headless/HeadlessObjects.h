@@ -1,6 +1,7 @@
 // The software objects behind the headless backend's handles.
 #pragma once
 
+#include "platform/BlockCache.h"
 #include "platform/Graphics.h"
 #include "platform/Window.h"
 
@@ -35,6 +36,7 @@ enum PenStyle { kPenSolid = 0, kPenNull = 5 };
 struct PenObject : GraphicsObject {
     PenObject(int s, int w, ColorRef c, bool isStock = false)
         : GraphicsObject(ObjectKind::Pen, isStock), style(s), width(w), color(c) {}
+    RV_CACHED_ALLOCATION(PenObject)
     int style;
     int width;
     ColorRef color;
@@ -43,6 +45,7 @@ struct PenObject : GraphicsObject {
 struct BrushObject : GraphicsObject {
     explicit BrushObject(ColorRef c, bool isStock = false)
         : GraphicsObject(ObjectKind::Brush, isStock), color(c) {}
+    RV_CACHED_ALLOCATION(BrushObject)
     ColorRef color;
 };
 
@@ -50,6 +53,7 @@ struct FontFace; // a FreeType face shared by all fonts that resolve to the same
 struct FontObject : GraphicsObject {
     FontObject() : GraphicsObject(ObjectKind::Font) {}
     explicit FontObject(bool isStock) : GraphicsObject(ObjectKind::Font, isStock) {}
+    RV_CACHED_ALLOCATION(FontObject)
     FontFace* face = nullptr; // null: draws no glyphs
     int pixelHeight = 12;
     bool underline = false;
@@ -83,6 +87,7 @@ struct BitmapObject : GraphicsObject {
 };
 
 struct SurfaceObject {
+    RV_CACHED_ALLOCATION(SurfaceObject)
     BitmapObject* target = nullptr; // where drawing lands: the selected bitmap or the window's
     WindowObject* window = nullptr; // for a window surface
     bool memory = false;
