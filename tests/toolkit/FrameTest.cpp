@@ -367,3 +367,62 @@ TEST_F(Frames, PositionAndSizeComeFromTheHostWindows) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Frames, NestedContainersShiftDrawingClicksAndCoordinates) {
+    for (bool offscreen : {false, true}) {
+        SCOPED_TRACE(offscreen ? "offscreen" : "direct");
+        auto* inner = new CViewContainer(CRect(20, 20, 120, 120), frame);
+        inner->setDrawOffscreen(offscreen);
+        inner->setBackgroundColor(CColor{0, 0, 255, 255});
+        frame->addView(inner);
+        auto* v = new PaintedControl(CRect(10, 10, 30, 30), kRedCColor, &log, "v");
+        auto* outside = new PaintedControl(CRect(200, 200, 210, 210), kGreen, &log, "o");
+        inner->addView(v);
+        inner->addView(outside);
+        firstPaint();
+        EXPECT_EQ(bufferPixel(35, 35), kRedPixel);
+        EXPECT_EQ(bufferPixel(60, 60), 0xFF0000u); // the inner background, blue
+        CPoint p(10, 10);
+        EXPECT_EQ(v->localToFrame(p), CPoint(30, 30));
+        EXPECT_EQ(v->frameToLocal(p), CPoint(10, 10));
+        // A dirty child wholly outside the container does not make it dirty.
+        outside->setValue(0.5f);
+        EXPECT_TRUE(outside->isDirty());
+        EXPECT_FALSE(inner->isDirty());
+        testsupport::mouseDown(window(), 35, 35, Button::Left);
+        ASSERT_FALSE(v->clicks.empty());
+        EXPECT_EQ(v->clicks.back(), CPoint(15, 15));
+        v->setValue(0.5f);
+        log.clear();
+        frame->idle();
+        EXPECT_EQ(log, std::vector<std::string>{"draw v"});
+        EXPECT_FALSE(v->isDirty());
+        frame->removeView(inner);
+    }
+}
+
+TEST_F(Frames, AModalViewTakesAllClicksUntilItIsCleared) {
+    PaintedControl* a = add(CRect(10, 10, 60, 60), kRedCColor, "a");
+    auto* modal = new PaintedControl(CRect(100, 100, 150, 140), kGreen, &log, "m");
+    auto* other = new PaintedControl(CRect(0, 0, 5, 5), kGreen, &log, "x");
+    EXPECT_EQ(frame->setModalView(modal), 1);
+    EXPECT_EQ(frame->setModalView(other), 0);
+    EXPECT_EQ(frame->getModalView(), modal);
+    log.clear();
+    testsupport::mouseDown(window(), 20, 20, Button::Left); // outside the modal view: nobody
+    testsupport::mouseDown(window(), 120, 120, Button::Left);
+    EXPECT_EQ(log, std::vector<std::string>{"click m"});
+    VstKeyCode tab{0, VKEY_TAB, 0};
+    EXPECT_EQ(frame->onKeyDown(tab), -1) << "no focus moves while a modal view is set";
+    EXPECT_EQ(frame->setModalView(nullptr), 1);
+    EXPECT_FALSE(frame->isChild(modal));
+    EXPECT_EQ(modal->getNbReference(), 1) << "removed without release";
+    testsupport::mouseDown(window(), 20, 20, Button::Left);
+    EXPECT_EQ(a->clicks.size(), 1u);
+    modal->release();
+    other->release();
+}
+
+} // namespace
