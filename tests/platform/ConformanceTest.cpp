@@ -212,7 +212,7 @@ TEST_F(Conformance, KeyedCopyLeavesOutTheKeyColour) {
     uint8_t* bits = nullptr;
     platform::Object dib = platform::createDib32(3, 1, &bits);
     ASSERT_TRUE(dib);
-    const uint8_t row[12] = {0, 0, 255, 255, 255, 255, 255, 0, 0, 255, 0, 255}; // red, white, green
+    const uint8_t row[12] = {0, 0, 255, 255, 255, 255, 255, 255, 0, 255, 0, 255}; // red, white, green
     std::copy(row, row + 12, bits);
     Ref<COffscreenContext> c(new COffscreenContext(nullptr, 6, 3, kGrey));
     platform::drawBitmapKeyed(c->getSystemContext(), 1, 1, 3, 1, dib, 0, 0, rgb(255, 255, 255));
@@ -351,6 +351,44 @@ TEST_F(Conformance, FontTableDecidesHeightAndFontZeroIsBold) {
     EXPECT_GT(large.bottom - large.top, plain3.bottom - plain3.top + 2);
     const Ink boldStyle3 = measure(3, 0, kFontBold);
     EXPECT_GT(boldStyle3.count, plain3.count);
+}
+
+} // namespace
+
+namespace {
+
+// Without the image library (no frame holds it) keyed copies fall back to the mask method and
+// blends draw nothing, on every backend alike.
+class WithoutImageLibrary : public testsupport::NoLeaks {};
+
+TEST_F(WithoutImageLibrary, KeyedCopiesStillWorkAndBlendsDrawNothing) {
+    ASSERT_FALSE(platform::transparentBltAvailable());
+    ASSERT_FALSE(platform::alphaBlendAvailable());
+    uint8_t* bits = nullptr;
+    platform::Object dib = platform::createDib32(3, 2, &bits);
+    ASSERT_TRUE(dib);
+    // Key pixels with either value of the unused fourth byte are left out.
+    const uint8_t rows[24] = {0, 0, 255, 255, 255, 255, 255, 0, 0, 255, 0, 255,
+                              255, 255, 255, 255, 9, 9, 9, 255, 255, 255, 255, 0};
+    std::copy(rows, rows + 24, bits);
+    auto* c = new COffscreenContext(nullptr, 6, 4, kGrey);
+    platform::drawBitmapKeyed(c->getSystemContext(), 1, 1, 3, 2, dib, 0, 0, rgb(255, 255, 255));
+    auto at = [&](int x, int y) { return platform::getPixel(c->getSystemContext(), x, y) & 0xFFFFFF; };
+    // Bottom-up rows: the second memory row is the top image row.
+    EXPECT_EQ(at(1, 1), rgb(100, 100, 100));
+    EXPECT_EQ(at(2, 1), rgb(9, 9, 9));
+    EXPECT_EQ(at(3, 1), rgb(100, 100, 100));
+    EXPECT_EQ(at(1, 2), rgb(255, 0, 0));
+    EXPECT_EQ(at(2, 2), rgb(100, 100, 100));
+    EXPECT_EQ(at(3, 2), rgb(0, 255, 0));
+    platform::deleteObject(dib);
+
+    const auto png = testsupport::makePng(1, 1, 3, {255, 0, 0});
+    auto* bitmap = new CBitmap(png.data(), png.size());
+    bitmap->draw(c, CRect(0, 0, 1, 1));
+    EXPECT_EQ(at(0, 0), rgb(100, 100, 100));
+    bitmap->release();
+    c->release();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/win32/Win32Common.h"
 
 #include <cstring>
+#include <vector>
 
 namespace platform {
 
@@ -201,6 +202,44 @@ private:
 };
 } // namespace
 
+// A one-bit mask of the block at (sx, sy): bits set where the source's red, green and blue equal
+// the key, whatever the fourth byte holds (the platform's own colour-to-monochrome conversion
+// compares that byte too on some systems).
+static HBITMAP keyMask(HDC sourceDc, Object bitmap, int w, int h, int sx, int sy, ColorRef key) {
+    BITMAP info{};
+    if (GetObjectA(gdi(bitmap), sizeof info, &info) == 0) return nullptr;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight; // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint32_t> pixels(size_t(info.bmWidth) * size_t(info.bmHeight));
+    // The bitmap is selected into sourceDc; GetDIBits reads it from there.
+    HGDIOBJ selected = GetCurrentObject(sourceDc, OBJ_BITMAP);
+    HBITMAP placeholder = CreateCompatibleBitmap(sourceDc, 1, 1);
+    SelectObject(sourceDc, placeholder);
+    const int rows = GetDIBits(sourceDc, static_cast<HBITMAP>(gdi(bitmap)), 0, UINT(info.bmHeight),
+                               pixels.data(), &format, DIB_RGB_COLORS);
+    SelectObject(sourceDc, selected);
+    DeleteObject(placeholder);
+    if (rows == 0) return nullptr;
+    const uint32_t keyPixel = ((key & 0xFF) << 16) | (key & 0xFF00) | ((key >> 16) & 0xFF);
+    const int stride = ((w + 15) / 16) * 2; // monochrome rows are padded to 16 bits
+    std::vector<uint8_t> bits(size_t(stride) * size_t(h), 0);
+    for (int y = 0; y < h; ++y) {
+        const int row = sy + y;
+        for (int x = 0; x < w; ++x) {
+            const int column = sx + x;
+            if (row < 0 || row >= info.bmHeight || column < 0 || column >= info.bmWidth) continue;
+            if ((pixels[size_t(row) * size_t(info.bmWidth) + size_t(column)] & 0xFFFFFF) == keyPixel)
+                bits[size_t(y) * size_t(stride) + size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+        }
+    }
+    return CreateBitmap(w, h, 1, 1, bits.data());
+}
+
 void* loadImageLibrary() {
     HMODULE library = LoadLibraryA("msimg32.dll");
     if (!library) return nullptr;
@@ -249,12 +288,10 @@ void drawBitmapKeyed(Surface dst, int x, int y, int w, int h, Object bitmap, int
         return;
     }
     // The mask method: key pixels set in a one-bit mask, then xor, and, xor on the destination.
-    HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
+    HBITMAP mask = keyMask(source.get(), bitmap, w, h, sx, sy, key);
+    if (!mask) return;
     HDC maskDc = CreateCompatibleDC(dc(dst));
     HGDIOBJ previousMask = SelectObject(maskDc, mask);
-    const COLORREF previousSourceBk = SetBkColor(source.get(), key);
-    BitBlt(maskDc, 0, 0, w, h, source.get(), sx, sy, SRCCOPY);
-    SetBkColor(source.get(), previousSourceBk);
     const COLORREF previousText = SetTextColor(dc(dst), RGB(0, 0, 0));
     const COLORREF previousBk = SetBkColor(dc(dst), RGB(255, 255, 255));
     BitBlt(dc(dst), x, y, w, h, source.get(), sx, sy, SRCINVERT);
