@@ -43,9 +43,14 @@ void sendPaintWithoutUpdate(void* window);
 // answers none or a system brush), with the text and background colours the field's surface got.
 void* requestEditColors(void* window, uint32_t& textColor, uint32_t& backColor);
 
+// Whether a window class of that name is registered in this process.
+bool windowClassRegistered(const std::string& name);
+
 // Drags of `files` file names over a window: the effect the drop target answered (0 none, 2 move).
 bool isDropTarget(void* window);
 int dragEnterFiles(void* window, int files);
+// A drag of text (one item).
+int dragEnterText(void* window);
 int dragOver(void* window);
 void dragLeave(void* window);
 int dropFiles(void* window, int files);

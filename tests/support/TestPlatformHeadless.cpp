@@ -67,6 +67,12 @@ void* requestEditColors(void* window, uint32_t& textColor, uint32_t& backColor) 
     return brush;
 }
 
+bool windowClassRegistered(const std::string& name) {
+    return platform::frameWindowClassUseCount() > 0 && name == platform::frameWindowClassName();
+}
+
+int dragEnterText(void* window) { return headless::dragEnter(static_cast<Window>(window), 1); }
+
 bool isDropTarget(void* window) { return headless::isDropTarget(static_cast<Window>(window)); }
 int dragEnterFiles(void* window, int files) {
     return headless::dragEnter(static_cast<Window>(window), files);

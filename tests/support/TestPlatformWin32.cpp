@@ -38,6 +38,7 @@ void registerClassOnce(const char* name) {
 // A data object that offers a list of files, as the shell does when files are dragged.
 class FileListData final : public IDataObject {
 public:
+    // A file list of `files` names, or text when `files` is negative.
     explicit FileListData(int files) : fileCount(files) {}
     virtual ~FileListData() = default;
 
@@ -59,6 +60,16 @@ public:
         return refs;
     }
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (fileCount < 0) {
+            if (format->cfFormat != CF_TEXT || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
+            HGLOBAL memory = GlobalAlloc(GHND, 6);
+            std::memcpy(GlobalLock(memory), "hello", 6);
+            GlobalUnlock(memory);
+            medium->tymed = TYMED_HGLOBAL;
+            medium->hGlobal = memory;
+            medium->pUnkForRelease = nullptr;
+            return S_OK;
+        }
         if (format->cfFormat != CF_HDROP || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
         std::string names;
         for (int i = 0; i < fileCount; ++i) names += "C:\\file" + std::to_string(i) + ".wav" + '\0';
@@ -187,6 +198,13 @@ void* requestEditColors(void* window, uint32_t& textColor, uint32_t& backColor) 
     DeleteDC(dc);
     return reinterpret_cast<void*>(brush);
 }
+
+bool windowClassRegistered(const std::string& name) {
+    WNDCLASSA info{};
+    return GetClassInfoA(GetModuleHandleA(nullptr), name.c_str(), &info) != 0;
+}
+
+int dragEnterText(void* window) { return dragEnterFiles(window, -1); }
 
 bool isDropTarget(void* window) { return targetOf(window) != nullptr; }
 

@@ -228,13 +228,30 @@ TEST_F(Frames, DraggedFilesShowTheMoveEffectAndADropChangesNothing) {
                                              "dragLeave a"}));
     EXPECT_FLOAT_EQ(a->getValue(), 0.3f);
     EXPECT_EQ(testsupport::dragOver(window()), 0) << "no drag is active after the drop";
-    // A drag that leaves again.
-    EXPECT_EQ(testsupport::dragEnterFiles(window(), 1), 2);
+    // A drag of text, which leaves again.
+    log.clear();
+    EXPECT_EQ(testsupport::dragEnterText(window()), 2);
     testsupport::dragLeave(window());
-    EXPECT_EQ(log.back(), "dragLeave a");
+    EXPECT_EQ(log, (std::vector<std::string>{"dragEnter a 1", "dragLeave a"}));
 }
 
 class FrameResize : public testsupport::NoLeaks {};
+
+TEST_F(FrameResize, TheWindowClassGoesWithTheLastFrame) {
+    ASSERT_EQ(platform::frameWindowClassUseCount(), 0);
+    void* hostA = testsupport::createHostWindow(100, 100);
+    void* hostB = testsupport::createHostWindow(100, 100);
+    auto* a = new CFrame(CRect(0, 0, 100, 100), hostA, nullptr);
+    auto* b = new CFrame(CRect(0, 0, 100, 100), hostB, nullptr);
+    const std::string name = platform::frameWindowClassName();
+    EXPECT_TRUE(testsupport::windowClassRegistered(name));
+    delete a;
+    EXPECT_TRUE(testsupport::windowClassRegistered(name));
+    delete b;
+    EXPECT_FALSE(testsupport::windowClassRegistered(name));
+    testsupport::destroyWindow(hostA);
+    testsupport::destroyWindow(hostB);
+}
 
 TEST_F(FrameResize, ResizesTheHostWindowsOrLetsTheHostDoIt) {
     struct Case {
