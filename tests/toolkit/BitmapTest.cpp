@@ -108,3 +108,47 @@ TEST_F(Bitmaps, ResourceLookupUsesTheLow16BitsOfTheId) {
 }
 
 } // namespace
+
+namespace {
+
+// Damaged image data must give an empty or a valid bitmap, never a crash or a stray write
+// (AddressSanitizer watches the native runs).
+TEST_F(Bitmaps, DamagedPngBytesAreRejectedSafely) {
+    std::vector<unsigned char> samples;
+    for (int i = 0; i < 8 * 6; ++i)
+        samples.insert(samples.end(), {(unsigned char)(i * 5), (unsigned char)(i * 3), 7,
+                                       (unsigned char)(i * 11)});
+    const auto good = testsupport::makePng(8, 6, 4, samples);
+    const auto palette = testsupport::makePalettePng(3, 2, {1, 2, 3, 4, 5, 6}, {9}, {0, 1, 0, 1, 1, 0});
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    auto* target = new COffscreenContext(nullptr, 16, 16, kBlackCColor);
+    int loaded = 0;
+    for (const auto* original : {&good, &palette}) {
+        for (int round = 0; round < 600; ++round) {
+            std::vector<unsigned char> bytes = *original;
+            const int changes = 1 + int(next() % 4);
+            for (int c = 0; c < changes; ++c) {
+                const size_t at = next() % bytes.size();
+                switch (next() % 3) {
+                case 0: bytes[at] = (unsigned char)next(); break;
+                case 1: bytes[at] ^= (unsigned char)(1u << (next() % 8)); break;
+                default: bytes.resize(at + 1); break; // cut short
+                }
+            }
+            auto* b = new CBitmap(bytes.data(), bytes.size());
+            if (b->isLoaded()) {
+                ++loaded;
+                EXPECT_GT(b->getWidth(), 0);
+                b->draw(target, CRect(0, 0, 16, 16));
+            } else {
+                EXPECT_EQ(b->getWidth(), 0);
+            }
+            b->release();
+        }
+    }
+    EXPECT_GT(loaded, 0) << "some damage (in ancillary bytes) still decodes";
+    target->release();
+}
+
+} // namespace
