@@ -68,9 +68,4 @@ private:
     void* library;
 };
 
-// Resource injection for CBitmap while the module's resource table is not built in.
-bool canInjectResources();
-void setPngResource(int id, const std::string& bytes);
-void clearPngResources();
-
 } // namespace testsupport
