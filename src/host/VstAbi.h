@@ -191,6 +191,8 @@ enum AudioMasterOpcodes : VstInt32 {
     audioMasterIdle = 3,
     audioMasterWantMidi = 6,
     audioMasterSizeWindow = 15,
+    audioMasterGetSampleRate = 16,
+    audioMasterGetBlockSize = 17,
     audioMasterGetVendorString = 32,
     audioMasterGetProductString = 33,
     audioMasterGetVendorVersion = 34,
@@ -238,6 +240,17 @@ struct VstSpeakerProperties {
     char future[28];
 };
 static_assert(sizeof(VstSpeakerProperties) == 112);
+
+enum VstSpeakerArrangementType : VstInt32 {
+    kSpeakerArrMono = 0,
+    kSpeakerArrStereo = 1,
+};
+
+enum VstSpeakerType : VstInt32 {
+    kSpeakerM = 0,
+    kSpeakerL = 1,
+    kSpeakerR = 2,
+};
 
 struct VstSpeakerArrangement {
     VstInt32 type;
