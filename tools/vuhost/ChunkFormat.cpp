@@ -46,7 +46,10 @@ std::string quoted(const std::string& text) {
 
 DecodedChunk ChunkFormat::decode(std::span<const std::uint8_t> bytes, int parameterCount) {
     DecodedChunk chunk;
-    if (parameterCount < 0) parameterCount = 0;
+    if (parameterCount < 0 || parameterCount > 1'000'000) {
+        chunk.problem = "implausible parameter count " + std::to_string(parameterCount);
+        return chunk;
+    }
     const std::size_t valuesSize = static_cast<std::size_t>(parameterCount) * 4;
     if (bytes.size() < 4) {
         chunk.problem = "too short for either form (" + std::to_string(bytes.size()) + " bytes)";
