@@ -56,7 +56,7 @@ TEST(VuhostInfo, ShowsIdentityChannelsAndParameters) {
                              "outputs         2\n",
                              "parameters      2\n",
                              "    0  Alpha     0.250     %\n",
-                             "    1  Beta      0.750     \n"})
+                             "    1  Beta      0.750\n"})
         EXPECT_TRUE(contains(r.out, line)) << "missing: " << line << "in:\n" << r.out;
     // Host callbacks are quiet unless asked for.
     EXPECT_FALSE(contains(r.out, "host:"));

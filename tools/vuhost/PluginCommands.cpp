@@ -109,9 +109,11 @@ int PluginCommands::info(const Arguments& args) {
     line("parameters") << e.numParams << '\n';
     for (int i = 0; i < e.numParams; ++i) {
         const std::string label = printable(plugin->parameterLabel(i));
+        const std::string display = printable(plugin->parameterDisplay(i));
         out_ << "  " << std::right << std::setw(3) << i << "  " << std::left << std::setw(10)
-             << printable(plugin->parameterName(i)) << std::setw(10)
-             << printable(plugin->parameterDisplay(i)) << (label.empty() ? "" : label) << '\n';
+             << printable(plugin->parameterName(i));
+        if (label.empty()) out_ << display << '\n';
+        else out_ << std::setw(10) << display << label << '\n';
     }
     return kExitOk;
 }

@@ -27,6 +27,8 @@ std::string lastErrorText() {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
                              text.back() == '.'))
         text.pop_back();
+    // System messages about a file name it was not given ("%1 is not a valid Win32 application").
+    for (std::size_t at; (at = text.find("%1")) != std::string::npos;) text.replace(at, 2, "the file");
     if (text.empty()) text = "error " + std::to_string(code);
     return text;
 }
