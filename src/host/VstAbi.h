@@ -246,12 +246,6 @@ enum VstSpeakerArrangementType : VstInt32 {
     kSpeakerArrStereo = 1,
 };
 
-enum VstSpeakerType : VstInt32 {
-    kSpeakerM = 0,
-    kSpeakerL = 1,
-    kSpeakerR = 2,
-};
-
 struct VstSpeakerArrangement {
     VstInt32 type;
     VstInt32 numChannels;

@@ -13,6 +13,10 @@ namespace {
 constexpr VstInt32 kMaxParameters = 100000;
 constexpr VstInt32 kMaxChannels = 256;
 constexpr std::size_t kTextBufferSize = 256;
+// Speaker types of the VST 2.4 arrangement records: mono, left, right.
+constexpr VstInt32 kSpeakerTypeMono = 0;
+constexpr VstInt32 kSpeakerTypeLeft = 1;
+constexpr VstInt32 kSpeakerTypeRight = 2;
 
 std::string hex32(VstInt32 value) {
     char text[16];
@@ -109,7 +113,8 @@ bool Plugin::setSpeakerArrangement(int channels) {
     inputs.type = channels == 1 ? kSpeakerArrMono : kSpeakerArrStereo;
     inputs.numChannels = channels;
     for (int c = 0; c < channels && c < 8; ++c) {
-        inputs.speakers[c].type = channels == 1 ? kSpeakerM : (c == 0 ? kSpeakerL : kSpeakerR);
+        inputs.speakers[c].type =
+            channels == 1 ? kSpeakerTypeMono : (c == 0 ? kSpeakerTypeLeft : kSpeakerTypeRight);
         std::snprintf(inputs.speakers[c].name, sizeof inputs.speakers[c].name, "%s",
                       channels == 1 ? "M" : (c == 0 ? "L" : "R"));
     }
