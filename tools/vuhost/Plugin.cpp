@@ -71,7 +71,7 @@ Plugin::Plugin(std::unique_ptr<PluginModule> module, AEffect* effect, std::strin
     : module_(std::move(module)), effect_(effect), path_(std::move(path)) {}
 
 Plugin::~Plugin() {
-    if (mainsOn_) dispatch(effMainsChanged, 0, 0);
+    if (mainsOn_) setMains(false);
     effect_->dispatcher(effect_, effClose, 0, 0, nullptr, 0.0f);
 }
 
@@ -103,8 +103,17 @@ void Plugin::setSampleRate(float rate) { dispatch(effSetSampleRate, 0, 0, nullpt
 
 void Plugin::setBlockSize(VstInt32 size) { dispatch(effSetBlockSize, 0, size); }
 
+void Plugin::setProcessPrecision(bool doublePrecision) {
+    constexpr VstIntPtr kPrecision32 = 0, kPrecision64 = 1;
+    dispatch(effSetProcessPrecision, 0, doublePrecision ? kPrecision64 : kPrecision32);
+}
+
 void Plugin::setMains(bool on) {
+    // As hosts do: processing starts after the plug-in is switched on and stops before it is
+    // switched off.
+    if (!on && mainsOn_) dispatch(effStopProcess);
     dispatch(effMainsChanged, 0, on ? 1 : 0);
+    if (on && !mainsOn_) dispatch(effStartProcess);
     mainsOn_ = on;
 }
 

@@ -34,6 +34,10 @@ public:
     void open();
     void setSampleRate(float rate);
     void setBlockSize(VstInt32 size);
+    // Tells the plug-in which of its replacing entries will be called (while it is switched off).
+    void setProcessPrecision(bool doublePrecision);
+    // effMainsChanged, with effStartProcess after switching on and effStopProcess before
+    // switching off.
     void setMains(bool on);
     // Tells the plug-in the channel layout of the audio it will get (1 or 2 channels on both
     // sides); answers whether the plug-in accepted it.

@@ -143,6 +143,7 @@ int PluginCommands::process(const Arguments& args) {
     if (const std::string* path = args.value("chunk-in")) loadChunkFile(*plugin, *path);
     applySettings(*plugin, args);
     plugin->setSpeakerArrangement(input.channels);
+    plugin->setProcessPrecision(options.doublePrecision);
     plugin->setMains(true);
     const AudioData output = Renderer::render(*plugin, input, options);
     plugin->setMains(false);
