@@ -132,6 +132,13 @@ int Cli::run(const std::vector<std::string>& args) {
     } catch (const std::bad_alloc&) {
         err_ << "vuhost: out of memory\n";
         return kExitError;
+    } catch (const std::exception& error) {
+        err_ << "vuhost: " << error.what() << '\n';
+        return kExitError;
+    } catch (...) {
+        // Only a plug-in can throw something that is not a standard exception at us.
+        err_ << "vuhost: the plug-in failed with an exception\n";
+        return kExitError;
     }
 }
 
