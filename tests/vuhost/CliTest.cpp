@@ -92,6 +92,7 @@ TEST(VuhostInfo, ReportsEachBrokenPluginInOneLine) {
         {FIXTURE_NOENTRY, "no VST entry point (exports neither VSTPluginMain nor main)"},
         {FIXTURE_NULL, "the plug-in refused to start (VSTPluginMain returned no effect record)"},
         {FIXTURE_BADMAGIC, "not a VST 2.4 effect record (magic 0x56737458 'VstX', expected 0x56737450 'VstP')"},
+        {FIXTURE_ODDCOUNTS, "implausible parameter count 1000000000"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -220,6 +221,7 @@ TEST(VuhostCommandLine, RejectsBadArgumentsWithAMessage) {
         {{"process", passThrough, signal, out, "--chunk-in", dir.file("none.bin")}, "none.bin: no such file"},
         {{"chunk", passThrough, "--in", dir.file("empty.bin")}, "empty.bin: empty state file"},
         {{"process", FIXTURE_NULL, signal, out}, "refused to start"},
+        {{"process", FIXTURE_MAINONLY, signal, out, "--double"}, "the plug-in cannot process in double precision"},
         {{"testsignal", out, "--rate", "100"}, "--rate must be a whole number from 8000 to 768000, not '100'"},
         {{"compare", signal, dir.file("none.wav")}, "none.wav: no such file"},
     };
