@@ -1,5 +1,6 @@
 #include "VstHost.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -25,10 +26,12 @@ VstIntPtr VSTCALLBACK VstHost::callback(AEffect*, VstInt32 opcode, VstInt32 inde
 }
 
 void VstHost::copyText(void* ptr, const char* text, std::size_t limit) {
-    // The VST string buffers for vendor and product hold 64 characters and a terminating zero.
+    // At most limit characters and the terminating zero; nothing beyond it, since we cannot know
+    // how large the plug-in's buffer is.
+    const std::size_t length = std::min(std::strlen(text), limit);
     char* out = static_cast<char*>(ptr);
-    std::strncpy(out, text, limit);
-    out[limit] = '\0';
+    std::memcpy(out, text, length);
+    out[length] = '\0';
 }
 
 VstIntPtr VstHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
