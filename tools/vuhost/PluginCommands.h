@@ -1,0 +1,22 @@
+// The commands that load a plug-in: info, process and chunk.
+#pragma once
+
+#include "Cli.h"
+
+#include <ostream>
+
+namespace vuhost {
+
+class PluginCommands {
+public:
+    explicit PluginCommands(std::ostream& out) : out_(out) {}
+
+    int info(const Arguments& args);
+    int process(const Arguments& args);
+    int chunk(const Arguments& args);
+
+private:
+    std::ostream& out_;
+};
+
+} // namespace vuhost

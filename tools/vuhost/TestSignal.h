@@ -1,0 +1,22 @@
+// The built-in test signal: a 1 kHz sine with its peak at the -18 dBFS reference level for two
+// seconds, then a short burst above full scale that must light the peak LEDs. Stereo, 32-bit
+// float, so that the samples above full scale survive in the file.
+#pragma once
+
+#include "AudioData.h"
+
+namespace vuhost {
+
+struct TestSignal {
+    static constexpr double kFrequency = 1000.0;
+    static constexpr double kReferenceDb = -18.0;
+    static constexpr double kSineSeconds = 2.0;
+    static constexpr double kBurstSeconds = 0.05;
+    static constexpr double kBurstPeak = 1.5; // about +3.5 dBFS
+    static constexpr int kMinRate = 8000;
+    static constexpr int kMaxRate = 768000;
+
+    static AudioData make(int sampleRate);
+};
+
+} // namespace vuhost
