@@ -190,13 +190,23 @@ enum AudioMasterOpcodes : VstInt32 {
     audioMasterCurrentId = 2,
     audioMasterIdle = 3,
     audioMasterWantMidi = 6,
+    audioMasterGetTime = 7,
+    audioMasterIOChanged = 13,
     audioMasterSizeWindow = 15,
     audioMasterGetSampleRate = 16,
     audioMasterGetBlockSize = 17,
+    audioMasterGetInputLatency = 18,
+    audioMasterGetOutputLatency = 19,
+    audioMasterGetCurrentProcessLevel = 23,
+    audioMasterGetAutomationState = 24,
     audioMasterGetVendorString = 32,
     audioMasterGetProductString = 33,
     audioMasterGetVendorVersion = 34,
+    audioMasterVendorSpecific = 35,
     audioMasterCanDo = 37,
+    audioMasterGetLanguage = 38,
+    audioMasterGetDirectory = 41,
+    audioMasterUpdateDisplay = 42,
     audioMasterBeginEdit = 43,
     audioMasterEndEdit = 44,
 };
@@ -241,14 +251,31 @@ struct VstSpeakerProperties {
 };
 static_assert(sizeof(VstSpeakerProperties) == 112);
 
-enum VstSpeakerArrangementType : VstInt32 {
-    kSpeakerArrMono = 0,
-    kSpeakerArrStereo = 1,
-};
-
 struct VstSpeakerArrangement {
     VstInt32 type;
     VstInt32 numChannels;
     VstSpeakerProperties speakers[8];
 };
 static_assert(sizeof(VstSpeakerArrangement) == 8 + 8 * 112);
+
+// Records that appear in the signatures of hooks this plug-in never implements; only pointers to
+// them are passed around, so they stay incomplete here.
+struct VstEvents;
+struct VstPinProperties;
+struct VstParameterProperties;
+struct VstTimeInfo;
+struct VstVariableIo;
+struct VstFileSelect;
+struct VstOfflineTask;
+struct VstAudioFile;
+struct MidiProgramName;
+struct MidiProgramCategory;
+struct MidiKeyName;
+
+enum VstSpeakerArrangementType : VstInt32 {
+    kSpeakerArrEmpty = -1,
+    kSpeakerArrMono = 0,
+    kSpeakerArrStereo = 1,
+};
+
+constexpr VstInt32 kVstVersion = 2400;
