@@ -48,7 +48,7 @@ void CHorizontalSwitch::onMouseDown(CDrawContext* context, CPoint& where, int32_
         const double quotient = std::trunc(double(where.x - viewRect.left) / slice);
         value = float(quotient) / float(positionCount - 1);
         if (value > 1.0f) value = 1.0f;
-        else if (value < 0.0f) value = 0.0f;
+        else if (!(value > 0.0f)) value = 0.0f; // left of the switch: 0, never -0
         if (isDirty() && listener) listener->valueChanged(context, this);
         getMouseLocation(context, where);
         doIdle();
