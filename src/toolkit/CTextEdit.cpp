@@ -95,6 +95,8 @@ void CTextEdit::takeFocus(CDrawContext* context) {
     font.pixelHeight = std::min(entry.height, r.height() - 2);
     font.weight = 400;
     editFont = platform::createFont(font);
+    // The field may have asked for its colours while it was being made: that brush goes too.
+    platform::deleteObject(editFieldBrushObject);
     editFieldBrushObject = nullptr;
 
     platform::openEditField(editField, editFont, this, kTextEditMaxLength);

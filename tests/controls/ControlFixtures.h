@@ -106,6 +106,7 @@ protected:
     // A context on the frame's window, as the frame makes one for a click.
     toolkit::CDrawContext* clickContext() { return frame->createDrawContext(); }
 
+public: // for the tables of test actions
     Journal journal;
     JournalEditor editor{journal};
     JournalListener listener{journal};
