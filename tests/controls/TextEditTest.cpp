@@ -374,7 +374,7 @@ TEST_F(ScriptedTextEdits, TheFieldFontFollowsTheFontTableAndTheControlHeight) {
     }
 }
 
-TEST_F(ScriptedTextEdits, OnlyAMagixHostGivesTheFieldToTheEditorWindowWhichColoursIt) {
+TEST_F(ScriptedTextEdits, OnlyAMagixHostGivesTheFieldAnOwner) {
     struct Case {
         const char* vendor;
         bool answers;
@@ -386,26 +386,33 @@ TEST_F(ScriptedTextEdits, OnlyAMagixHostGivesTheFieldToTheEditorWindowWhichColou
         editor.vendor = k.vendor;
         editor.hostAnswersVendor = k.answers;
         CTextEdit* edit = addEdit();
-        edit->setFontColor(CColor{10, 20, 30, 255});
-        edit->setBackColor(CColor{200, 150, 100, 255});
         pressFrame(30, 15);
-        headless::typeText("abc");
         Field f = openField();
         ASSERT_NE(f.window, nullptr);
-        EXPECT_EQ(f.info.owner, k.owned ? frame->getSystemWindow() : nullptr) << k.vendor;
-        if (k.owned) {
-            EXPECT_GE(f.info.colorRequests, 1);
-            EXPECT_NE(f.info.brush, nullptr);
-            EXPECT_EQ(f.info.brush, edit->editFieldBrush()) << "the text edit owns the brush";
-            EXPECT_EQ(f.info.textColor, 10u + 20u * 256 + 30u * 65536);
-            EXPECT_EQ(f.info.backColor, 200u + 150u * 256 + 100u * 65536);
-        } else {
-            EXPECT_EQ(f.info.colorRequests, 0) << k.vendor << ": the platform's own colours";
-        }
+        // The frame's window is a child of the host's: its top-level window becomes the owner.
+        EXPECT_EQ(f.info.owner, k.owned ? static_cast<platform::Window>(host) : nullptr) << k.vendor;
         headless::pressKey(headless::EditKey::Enter);
-        EXPECT_EQ(edit->editFieldBrush(), nullptr) << "deleted with the field";
         frame->removeView(edit);
     }
+}
+
+TEST_F(ScriptedTextEdits, TheFrameWindowColoursTheOpenFieldWithTheDisplayColours) {
+    CTextEdit* edit = addEdit();
+    edit->setFontColor(CColor{10, 20, 30, 255});
+    edit->setBackColor(CColor{200, 150, 100, 255});
+    platform::Surface surface = platform::createMemorySurface(nullptr);
+    pressFrame(30, 15);
+    ASSERT_NE(edit->getEditField(), nullptr);
+    platform::Object first = headless::requestEditFieldColors(frame->getSystemWindow(), surface);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, edit->editFieldBrush()) << "the text edit owns the brush";
+    EXPECT_EQ(platform::setTextColor(surface, 0), 10u + 20u * 256 + 30u * 65536);
+    EXPECT_EQ(platform::setTextBackgroundColor(surface, 0), 200u + 150u * 256 + 100u * 65536);
+    platform::Object second = headless::requestEditFieldColors(frame->getSystemWindow(), surface);
+    EXPECT_EQ(second, edit->editFieldBrush()) << "each request replaces the brush";
+    headless::pressKey(headless::EditKey::Enter);
+    EXPECT_EQ(edit->editFieldBrush(), nullptr) << "deleted with the field";
+    platform::deleteMemorySurface(surface);
 }
 
 // A container that records the messages its children send.
