@@ -445,6 +445,7 @@ TEST_F(ScriptedTextEdits, InANestedContainerTheFieldLiesOverTheControlAndTheCont
     EXPECT_EQ(container->notes, std::vector<std::string>{"LooseFocus"});
     EXPECT_EQ(listener.changes, 1);
     EXPECT_NE(listener.lastContext, nullptr) << "the listener gets a context";
+    EXPECT_EQ(listener.lastOrigin, CPoint(30, 20)) << "whose origin is the container's position";
 }
 
 TEST_F(ScriptedTextEdits, AFieldThatCannotBeMadeLeavesTheControlFocusedUntilTheFocusMoves) {

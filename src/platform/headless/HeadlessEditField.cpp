@@ -113,14 +113,13 @@ void openEditField(Window window, Object font, EditFieldEvents* events, int32_t 
     paintField(*f);
 }
 
-void editFieldText(Window window, char* buffer, int32_t size) {
-    if (!buffer || size <= 0) return;
-    buffer[0] = 0;
-    if (Field* f = find(window)) {
-        const size_t n = std::min(f->text.size(), size_t(size - 1));
-        std::memcpy(buffer, f->text.data(), n);
-        buffer[n] = 0;
-    }
+bool editFieldText(Window window, char* buffer, int32_t size) {
+    Field* f = find(window);
+    if (!buffer || size <= 0 || !f) return false;
+    const size_t n = std::min(f->text.size(), size_t(size - 1));
+    std::memcpy(buffer, f->text.data(), n);
+    buffer[n] = 0;
+    return true;
 }
 
 void destroyEditField(Window window) {
