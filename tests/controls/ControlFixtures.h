@@ -13,6 +13,7 @@
 #include "toolkit/CFrame.h"
 #include "toolkit/CFrameEditor.h"
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ public:
     explicit JournalEditor(Journal& j) : journal(j) {}
     void doIdle() override {
         ++idles;
+        idleSteps.fetch_add(1);
         if (frame) frame->idle();
         platform::sleepMs(10);
     }
@@ -42,6 +44,7 @@ public:
     Journal& journal;
     toolkit::CFrame* frame = nullptr;
     int idles = 0;
+    std::atomic<int> idleSteps{0}; // read by threads that drive the real mouse
     bool hostAnswersVendor = true;
     std::string vendor = "Test Host";
 };

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <thread>
 
 using namespace toolkit;
@@ -19,10 +20,14 @@ namespace {
 
 class RealMouse : public testsupport::ControlFrame {};
 
-void sendButton(DWORD flags) {
+// A mouse event at a screen point, in the absolute coordinates of the input queue.
+void sendMouse(DWORD flags, int x, int y) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = LONG((int64_t(x) * 65536 + width - 1) / width);
+    input.mi.dy = LONG((int64_t(y) * 65536 + height - 1) / height);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
 }
 
@@ -37,15 +42,25 @@ TEST_F(RealMouse, ASwitchDragTellsTheListenerOncePerNewPositionUntilTheRelease) 
     RECT window;
     GetWindowRect(reinterpret_cast<HWND>(frame->getSystemWindow()), &window);
     const int y = window.top + 50;
-    SetCursorPos(window.left + 25, y);
-    sendButton(MOUSEEVENTF_LEFTDOWN);
+    // The pointer settles before the press; each later position is held until the switch's
+    // loop has gone round several times, so it sees every position in order.
+    sendMouse(0, window.left + 25, y);
+    for (int i = 0; i < 20; ++i) {
+        testsupport::pumpMessages();
+        Sleep(10);
+    }
+    sendMouse(MOUSEEVENTF_LEFTDOWN, window.left + 25, y);
     std::thread mover([&] {
-        Sleep(300);
+        const auto waitSteps = [&](int steps) {
+            const int target = editor.idleSteps.load() + steps;
+            for (int i = 0; i < 1000 && editor.idleSteps.load() < target; ++i) Sleep(5);
+        };
+        waitSteps(3);
         for (int x : {45, 65, 85, 140}) {
-            SetCursorPos(window.left + x, y);
-            Sleep(150);
+            sendMouse(0, window.left + x, y);
+            waitSteps(5);
         }
-        sendButton(MOUSEEVENTF_LEFTUP);
+        sendMouse(MOUSEEVENTF_LEFTUP, window.left + 140, y);
     });
     bool ended = false;
     for (int i = 0; i < 500 && !ended; ++i) {
