@@ -132,6 +132,9 @@ FontFace* findFace(const char* family, int weight, bool italic, bool decorative,
 void renderText(SurfaceObject& s, const FontObject& font, const char* text, const IRect& rect,
                 TextAlign align);
 bool windowIsLive(const WindowObject* window);
+// A press at a screen point: true when the focused edit field lies there and takes it; else the
+// field loses the keyboard focus first.
+bool editFieldTakesPress(int screenX, int screenY);
 } // namespace headless_detail
 
 } // namespace platform
