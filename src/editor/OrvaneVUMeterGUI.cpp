@@ -67,7 +67,10 @@ const OrvaneVUMeterGUI::Layout& OrvaneVUMeterGUI::layoutFor(bool large) {
 
 OrvaneVUMeterGUI::OrvaneVUMeterGUI(OrvaneVUMeter* owner) : AEffGUIEditor(owner) {}
 
+// A host closes the editor before the effect; if one does not, the window goes here. The effect
+// is being destroyed by then, so nothing may reach it any more.
 OrvaneVUMeterGUI::~OrvaneVUMeterGUI() {
+    effect = nullptr;
     if (frame != nullptr || gate.isOpen()) {
         close();
     }
@@ -189,7 +192,8 @@ void OrvaneVUMeterGUI::placeMeters(const Layout& layout, CBitmap* needle, CBitma
 
 void OrvaneVUMeterGUI::close() {
     // An edit in progress ends as a click elsewhere would end it, and keeps what was typed.
-    if (frame != nullptr && gate.isOpen() && frame->getFocusView() != nullptr) {
+    if (frame != nullptr && effect != nullptr && gate.isOpen() &&
+        frame->getFocusView() != nullptr) {
         frame->setFocusView(nullptr);
     }
     gate.shut();
