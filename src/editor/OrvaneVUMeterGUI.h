@@ -1,23 +1,34 @@
-// The plug-in's editor. While its window is open it owns the two meters' and the two LEDs'
-// measuring objects, receives the audio levels and follows the effect's parameters; while it is
-// closed every level and change is dropped and the next open takes the effect's state afresh.
+// The plug-in's editor: a frame in the host's window with two needle meters and their peak LEDs,
+// the Headroom and Mode switches, the Hold and size buttons and the user label, in a small
+// (250 x 303) or a large (340 x 400) layout. While its window is open it receives the audio
+// levels and keeps controls and parameters in step both ways; while it is closed every level and
+// change is dropped and the next open takes the effect's state afresh.
 #pragma once
 
 #include "editor/AEffGUIEditor.h"
 #include "editor/OpenGate.h"
 #include "meter/MeterConstants.h"
-#include "meter/PeakLevel.h"
-#include "meter/VuBallistics.h"
+#include "meter/OrvanePeakLed.h"
+#include "meter/OrvaneVU.h"
+#include "toolkit/CControlListener.h"
 
-#include <array>
 #include <atomic>
-#include <memory>
+#include <cstddef>
 #include <mutex>
 #include <thread>
 
 class OrvaneVUMeter;
+class OrvaneUserLabel;
 
-class OrvaneVUMeterGUI : public AEffGUIEditor {
+namespace toolkit {
+class CBitmap;
+class CControl;
+class CFrame;
+class CHorizontalSwitch;
+class COnOffButton;
+} // namespace toolkit
+
+class OrvaneVUMeterGUI : public AEffGUIEditor, public toolkit::CControlListener {
 public:
     // Needle frame of each scale mark; the same for both editor sizes.
     static constexpr meter::FrameTable kNeedleFrames = {4, 21, 32, 42, 56, 65,
@@ -26,6 +37,7 @@ public:
     static constexpr VstInt16 kSmallHeight = 303;
     static constexpr VstInt16 kLargeWidth = 340;
     static constexpr VstInt16 kLargeHeight = 400;
+    static constexpr uint32_t kNeedleFrameCount = 130;
     static constexpr std::size_t kLabelBytes = 256;
 
     explicit OrvaneVUMeterGUI(OrvaneVUMeter* effect);
@@ -35,6 +47,8 @@ public:
     void close() override;
     void idle() override;
     void setParameter(VstInt32 index, float value) override;
+
+    void valueChanged(toolkit::CDrawContext* context, toolkit::CControl* control) override;
 
     // Audio thread, once per sample frame: first drives the left meter and LED, second the right.
     void feedLevels(double first, double second);
@@ -59,37 +73,52 @@ public:
     };
     void setMeterSampleRate(double sampleRate);
     void setReferenceLevel(double referenceDb);
-    // These three change what the user interface shows; from another thread they are carried
-    // out at the next idle call, from the effect's values current then.
+    // These change windows, bitmaps and the label; called on a thread other than the one that
+    // opened the editor, they are carried out at its next idle call, from the effect's values
+    // current then.
     void setHoldNeedle(bool on);
     void rebuild();
     void setLabelText(const char* text);
 
     bool isOpened() const { return gate.isOpen(); }
-    // The measuring objects; null while the window is closed. User-interface thread only.
-    const meter::VuBallistics* meterAt(int side) const;
-    meter::PeakLevel* ledAt(int side) const;
-    bool holdNeedleShown() const { return holdNeedle; }
-    const char* shownLabel() const { return labelShown.data(); }
-    float controlValue(VstInt32 tag) const;
+    // The controls while the window is open, none otherwise. User-interface thread only.
+    OrvaneVU* meterAt(int side) const { return side == 0 ? leftMeter : rightMeter; }
+    OrvanePeakLed* ledAt(int side) const { return side == 0 ? leftLed : rightLed; }
+    toolkit::CControl* controlForTag(VstInt32 tag) const;
+    OrvaneUserLabel* userLabel() const { return label; }
 
 private:
-    enum PendingWork : unsigned { kPendingRebuild = 1, kPendingHold = 2, kPendingLabel = 4 };
+    enum PendingWork : unsigned {
+        kPendingRebuild = 1,
+        kPendingHold = 2,
+        kPendingLabel = 4,
+        kPendingValueShift = 3, // bits 3 to 6: the value of the control with tag 0 to 3
+    };
+    struct Layout;
+    static const Layout& layoutFor(bool large);
 
     OrvaneVUMeter* vuEffect() const;
+    bool isLarge() const;
     bool onUiThread() const;
-    bool deferUnlessUiThread(PendingWork work);
+    bool deferUnlessUiThread(unsigned work);
     void runPendingWork();
     void applyRebuild();
     void applyHoldNeedle(bool on);
     void applyLabelText(const char* text);
-    void setSizeFromXtnd();
-    void destroyMeters();
+    void applyValue(VstInt32 tag);
+    void placeMeters(const Layout& layout, toolkit::CBitmap* needle, toolkit::CBitmap* led,
+                     toolkit::CFrame* target);
+    void forgetControls();
 
-    std::unique_ptr<meter::VuBallistics> leftMeter;
-    std::unique_ptr<meter::VuBallistics> rightMeter;
-    std::unique_ptr<meter::PeakLevel> leftLed;
-    std::unique_ptr<meter::PeakLevel> rightLed;
+    OrvaneVU* leftMeter = nullptr;
+    OrvaneVU* rightMeter = nullptr;
+    toolkit::CHorizontalSwitch* headroomSwitch = nullptr;
+    toolkit::CHorizontalSwitch* modeSwitch = nullptr;
+    toolkit::COnOffButton* holdButton = nullptr;
+    toolkit::COnOffButton* sizeButton = nullptr;
+    OrvaneUserLabel* label = nullptr;
+    OrvanePeakLed* leftLed = nullptr;
+    OrvanePeakLed* rightLed = nullptr;
     editor::OpenGate gate; // the `opened` state and the calls in progress
 
     // While set, feeds back off so that a filter set-up never overlaps a filter step.
@@ -97,9 +126,4 @@ private:
     std::mutex setupMutex; // orders set-ups and reference changes from different host threads
     std::atomic<unsigned> pendingWork{0};
     std::atomic<std::thread::id> uiThread{};
-
-    // What the controls show until they exist as views.
-    std::array<std::atomic<float>, 4> controlValues{};
-    bool holdNeedle = false;
-    std::array<char, kLabelBytes> labelShown{};
 };

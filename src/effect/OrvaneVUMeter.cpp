@@ -37,7 +37,13 @@ OrvaneVUMeter::OrvaneVUMeter(audioMasterCallback host) : OrvaneFX(host, 0, kNumP
     (void)new (std::nothrow) OrvaneVUMeterGUI(this);
 }
 
-OrvaneVUMeter::~OrvaneVUMeter() = default;
+// An editor still open is closed while this effect is whole: closing may end a label edit,
+// which reaches the effect and the host.
+OrvaneVUMeter::~OrvaneVUMeter() {
+    if (OrvaneVUMeterGUI* editorGui = gui()) {
+        editorGui->close();
+    }
+}
 
 OrvaneVUMeterGUI* OrvaneVUMeter::gui() const {
     return static_cast<OrvaneVUMeterGUI*>(editor.get());

@@ -50,6 +50,12 @@ struct FontDescription {
     bool italic = false;
     bool underline = false;
     bool decorative = false; // decorative family with default pitch; else proportional sans-serif
+    bool fixedPitch = false; // fixed pitch in any family (decorative does not apply then)
+    // Hints to the platform's font mapper; the defaults are those of the standard fonts.
+    uint8_t charSet = 1;       // 1 default character set; 0 ANSI
+    uint8_t outPrecision = 3;  // 3 string precision; 7 TrueType faces only
+    uint8_t clipPrecision = 2; // 2 stroke precision; 0 default
+    uint8_t quality = 0;       // 0 default; 5 ClearType
 };
 Object createFont(const FontDescription& description);
 

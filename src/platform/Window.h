@@ -59,8 +59,13 @@ void* currentCursor();
 void showCursor(void* cursor);
 void* standardCursor(int type); // null for the default
 
-// OLE around each frame, and the drop target of a frame window.
-void oleInitialize();
+// Takes one waiting paint request of any window of the calling thread off the queue and handles
+// it (PeekMessage with WM_PAINT, then DispatchMessage); false when none was waiting.
+bool dispatchPendingPaint();
+
+// OLE around each frame and each editor, and the drop target of a frame window. oleInitialize
+// answers whether the initialisation took and must be balanced by oleUninitialize.
+bool oleInitialize();
 void oleUninitialize();
 bool registerDropTarget(Window window, WindowEvents* events);
 void revokeDropTarget(Window window);

@@ -71,14 +71,14 @@ TEST(Chunk, ParameterOnlyChunkAppliesValuesAndKeepsTheLabel) {
     EXPECT_EQ(values(plugin), (std::vector<float>{1.0f, 0.0f, 1.0f, 1.0f}));
     EXPECT_STREQ(plugin.effect().getLabelText().data(), "keep");
     // Applied: reference -20 dB, hold needle on, large editor.
-    const double zeroMark = plugin.gui().meterAt(0)->threshold(7);
+    const double zeroMark = plugin.gui().meterAt(0)->measuring().threshold(7);
     EXPECT_NEAR(20.0 * std::log10(zeroMark), -20.0 - 5.0 / 6.0, 1e-9);
-    EXPECT_TRUE(plugin.gui().holdNeedleShown());
+    EXPECT_TRUE(plugin.holdNeedleShown());
     ERect* rect = nullptr;
     plugin.dispatch(effEditGetRect, 0, 0, &rect);
     EXPECT_EQ(rect->right, 340);
     EXPECT_EQ(rect->bottom, 400);
-    EXPECT_EQ(plugin.gui().controlValue(3), 1.0f);
+    EXPECT_EQ(plugin.controlValue(3), 1.0f);
 }
 
 TEST(Chunk, ValuesOutsideTheRangeAreClamped) {
@@ -157,12 +157,12 @@ TEST(Chunk, OpenEditorFollowsTheLoadedLabel) {
     Instance plugin;
     plugin.openEditor();
     plugin.loadChunk(labelledChunk("live", 0.625f, 0.5f, 0.0f, 0.0f));
-    EXPECT_STREQ(plugin.gui().shownLabel(), "live");
+    EXPECT_EQ(plugin.shownLabel(), "live");
     plugin.closeEditor();
     plugin.loadChunk(labelledChunk("later", 0.625f, 0.5f, 0.0f, 0.0f));
-    EXPECT_STREQ(plugin.gui().shownLabel(), "live") << "closed: nothing shown";
+    EXPECT_EQ(plugin.gui().userLabel(), nullptr) << "closed: nothing shown";
     plugin.openEditor();
-    EXPECT_STREQ(plugin.gui().shownLabel(), "later");
+    EXPECT_EQ(plugin.shownLabel(), "later");
 }
 
 TEST(Chunk, NullArgumentsAreHarmless) {

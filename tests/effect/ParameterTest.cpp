@@ -27,7 +27,7 @@ void set(Instance& plugin, VstInt32 index, float value) {
 
 // The open editor's meters show the reference level as the threshold of their 0 VU mark.
 double meterReference(Instance& plugin) {
-    const double zeroMark = plugin.gui().meterAt(0)->threshold(7);
+    const double zeroMark = plugin.gui().meterAt(0)->measuring().threshold(7);
     return std::round(20.0 * std::log10(zeroMark) + 5.0 / 6.0);
 }
 
@@ -106,23 +106,23 @@ TEST(Parameters, HoldTurnsOnJustAboveOneHalf) {
     Instance plugin;
     plugin.openEditor();
     set(plugin, 2, 0.5f);
-    EXPECT_FALSE(plugin.gui().holdNeedleShown());
+    EXPECT_FALSE(plugin.holdNeedleShown());
     set(plugin, 2, std::nextafter(0.5f, 1.0f));
-    EXPECT_TRUE(plugin.gui().holdNeedleShown());
+    EXPECT_TRUE(plugin.holdNeedleShown());
     set(plugin, 2, 0.0f);
-    EXPECT_FALSE(plugin.gui().holdNeedleShown());
+    EXPECT_FALSE(plugin.holdNeedleShown());
 }
 
 TEST(Parameters, OpenEditorControlsShowTheStoredValue) {
     Instance plugin;
     plugin.openEditor();
     set(plugin, 1, 7.0f);
-    EXPECT_EQ(plugin.gui().controlValue(1), 1.0f);
+    EXPECT_EQ(plugin.controlValue(1), 1.0f);
     plugin.closeEditor();
     set(plugin, 1, 0.0f);
-    EXPECT_EQ(plugin.gui().controlValue(1), 1.0f) << "closed: nothing reaches the controls";
+    EXPECT_EQ(plugin.gui().controlForTag(1), nullptr) << "closed: there are no controls";
     plugin.openEditor();
-    EXPECT_EQ(plugin.gui().controlValue(1), 0.0f);
+    EXPECT_EQ(plugin.controlValue(1), 0.0f);
 }
 
 TEST(Parameters, SampleRateIsStoredAndResetsTheOpenMeters) {
@@ -134,14 +134,14 @@ TEST(Parameters, SampleRateIsStoredAndResetsTheOpenMeters) {
     }
     float* io[2] = {left, right};
     plugin.record->processReplacing(plugin.record, io, io, 64);
-    ASSERT_GT(plugin.gui().meterAt(0)->level(), 0.0);
+    ASSERT_GT(plugin.gui().meterAt(0)->measuring().level(), 0.0);
     plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
     EXPECT_EQ(plugin.effect().getSampleRate(), 96000.0f);
-    EXPECT_EQ(plugin.gui().meterAt(0)->level(), 0.0);
-    EXPECT_EQ(plugin.gui().meterAt(1)->level(), 0.0);
+    EXPECT_EQ(plugin.gui().meterAt(0)->measuring().level(), 0.0);
+    EXPECT_EQ(plugin.gui().meterAt(1)->measuring().level(), 0.0);
     // The new coefficients are those of a meter built for 96 kHz.
     meter::VuBallistics fresh(96000.0f, OrvaneVUMeterGUI::kNeedleFrames);
-    EXPECT_EQ(plugin.gui().meterAt(0)->coefficients().a1, fresh.coefficients().a1);
+    EXPECT_EQ(plugin.gui().meterAt(0)->measuring().coefficients().a1, fresh.coefficients().a1);
 }
 
 TEST(Parameters, SampleRateThatIsNoRateIsIgnored) {
@@ -159,5 +159,5 @@ TEST(Parameters, ClosedEditorGetsRateAtNextOpen) {
     plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 22050.0f);
     plugin.openEditor();
     meter::VuBallistics fresh(22050.0f, OrvaneVUMeterGUI::kNeedleFrames);
-    EXPECT_EQ(plugin.gui().meterAt(1)->coefficients().b0, fresh.coefficients().b0);
+    EXPECT_EQ(plugin.gui().meterAt(1)->measuring().coefficients().b0, fresh.coefficients().b0);
 }

@@ -179,7 +179,7 @@ TEST(Processing, EmptyAndNegativeBlocksWriteAndFeedNothing) {
         plugin.record->processReplacing(plugin.record, in, out, frames);
         EXPECT_EQ(out0[0], 0.0f);
         EXPECT_EQ(plugin.gui().ledAt(0)->peak(), 0.0);
-        EXPECT_EQ(plugin.gui().meterAt(0)->level(), 0.0);
+        EXPECT_EQ(plugin.gui().meterAt(0)->measuring().level(), 0.0);
     }
 }
 
@@ -205,7 +205,7 @@ TEST(Processing, ClosedEditorIsFedNothing) {
     plugin.record->processReplacing(plugin.record, io, io, 4096);
     EXPECT_EQ(plugin.gui().meterAt(0), nullptr);
     plugin.openEditor();
-    EXPECT_EQ(plugin.gui().meterAt(0)->level(), 0.0) << "meters start at rest";
+    EXPECT_EQ(plugin.gui().meterAt(0)->measuring().level(), 0.0) << "meters start at rest";
     EXPECT_EQ(plugin.gui().meterAt(0)->currentFrame(), 0u);
     EXPECT_EQ(plugin.gui().ledAt(0)->peak(), 0.0);
 }

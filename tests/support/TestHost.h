@@ -2,12 +2,18 @@
 // point's steps, closed through the dispatcher.
 #pragma once
 
-#include "effect/OrvaneVUMeter.h"
+#include "editor/OrvaneUserLabel.h"
 #include "editor/OrvaneVUMeterGUI.h"
+#include "effect/OrvaneVUMeter.h"
 #include "host/EntryPoint.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
 #include <mutex>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace testhost {
@@ -23,6 +29,10 @@ struct Recorder {
     std::mutex lock;
     std::vector<Call> calls;
     VstIntPtr versionAnswer = 2400;
+    // Answers to the editor's questions; resetHost puts them back.
+    bool resizesWindow = false;                 // canDo("sizeWindow") and sizeWindow answer 1
+    std::function<void(int, int)> resizeWindow; // what the host does on a resize it accepts
+    std::string vendor;                         // empty: the host does not answer
 };
 
 inline Recorder& recorder() {
@@ -31,11 +41,38 @@ inline Recorder& recorder() {
 }
 
 inline VstIntPtr VSTCALLBACK callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                      void*, float opt) {
+                                      void* ptr, float opt) {
+    Recorder& r = recorder();
+    {
+        std::lock_guard<std::mutex> guard(r.lock);
+        r.calls.push_back({opcode, index, value, opt});
+    }
+    switch (opcode) {
+    case audioMasterVersion: return r.versionAnswer;
+    case audioMasterCanDo:
+        return r.resizesWindow && ptr != nullptr &&
+                       std::strcmp(static_cast<const char*>(ptr), "sizeWindow") == 0
+                   ? 1
+                   : 0;
+    case audioMasterSizeWindow:
+        if (!r.resizesWindow) return 0;
+        if (r.resizeWindow) r.resizeWindow(index, static_cast<int>(value));
+        return 1;
+    case audioMasterGetVendorString:
+        if (r.vendor.empty() || ptr == nullptr) return 0;
+        std::snprintf(static_cast<char*>(ptr), 65, "%s", r.vendor.c_str());
+        return 1;
+    default: return 0;
+    }
+}
+
+inline void resetHost() {
     Recorder& r = recorder();
     std::lock_guard<std::mutex> guard(r.lock);
-    r.calls.push_back({opcode, index, value, opt});
-    return opcode == audioMasterVersion ? r.versionAnswer : 0;
+    r.calls.clear();
+    r.resizesWindow = false;
+    r.resizeWindow = nullptr;
+    r.vendor.clear();
 }
 
 inline std::vector<Call> takeCalls() {
@@ -68,9 +105,23 @@ public:
     }
     OrvaneVUMeter& effect() { return *static_cast<OrvaneVUMeter*>(record->object); }
     OrvaneVUMeterGUI& gui() { return *static_cast<OrvaneVUMeterGUI*>(effect().getEditor()); }
+    // A parent handle that is no window of this build: the editor is drawn off screen.
     void openEditor() {
         static int parent;
         dispatch(effEditOpen, 0, 0, &parent);
+    }
+    // What the open editor shows (nothing while it is closed: then there are no controls).
+    bool holdNeedleShown() {
+        OrvaneVU* meter = gui().meterAt(0);
+        return meter != nullptr && meter->getHoldBitmap() != nullptr;
+    }
+    float controlValue(VstInt32 tag) {
+        toolkit::CControl* control = gui().controlForTag(tag);
+        return control != nullptr ? control->getValue() : std::nanf("");
+    }
+    std::string shownLabel() {
+        OrvaneUserLabel* label = gui().userLabel();
+        return label != nullptr && label->getHasText() ? label->getTextPointer() : "";
     }
     void closeEditor() { dispatch(effEditClose); }
     std::vector<unsigned char> chunk(bool preset = false) {

@@ -6,6 +6,7 @@
 #include "toolkit/CDrawContext.h"
 #include "toolkit/CFrameEditor.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,15 @@ public:
         sizeRequests.push_back({width, height});
         return hostAcceptsSize;
     }
+    bool getHostVendorString(char* text) override {
+        if (!hostAnswersVendor) return false;
+        std::snprintf(text, toolkit::kHostVendorStringSize, "%s", vendor.c_str());
+        return true;
+    }
     int idles = 0;
     bool hostAcceptsSize = false;
+    bool hostAnswersVendor = true;
+    std::string vendor = "Test Host";
     std::vector<std::string> log;
     std::vector<toolkit::CPoint> sizeRequests;
 };

@@ -64,6 +64,38 @@ int drop(Window window);
 // A native edit field inside the window asks for its colours: the brush answered, or null.
 Object requestEditFieldColors(Window window, Surface editSurface);
 
+// Native edit fields (window class "EDIT"). Typing and keys go to the field that has the keyboard
+// focus; a press outside that field takes the focus from it before the press is delivered, a
+// press inside it stays in the field.
+struct EditFieldInfo {
+    IRect screenRect;
+    Window owner = nullptr;
+    TextAlign align = TextAlign::Center;
+    const char* text = ""; // valid until the field changes
+    int selectionStart = 0, selectionEnd = 0;
+    int limit = 0;
+    Object font = nullptr;
+    int leftMargin = -1, rightMargin = -1;
+    bool topmost = false;
+    bool autoScroll = false;
+    bool handlerReplaced = false;
+    // The last colour request to the owner: its answer and the colours the field's surface got.
+    int colorRequests = 0;
+    Object brush = nullptr;
+    ColorRef textColor = 0, backColor = 0xFFFFFF;
+};
+enum class EditKey { Enter, Escape, Backspace };
+Window focusedEditField();
+bool editFieldInfo(Window field, EditFieldInfo& info);
+int liveEditFields();
+// Types into the focused field: the selection is replaced, characters beyond the limit refused.
+// Answers how many characters were taken.
+int typeText(const char* text);
+void pressKey(EditKey key);
+// Another window takes the keyboard focus (none: the focus goes nowhere).
+void setKeyboardFocus(Window window);
+void setEditFieldCreationRefused(bool refused);
+
 // Failure injection.
 void setImageLibraryPresent(bool present);
 void setBrushCreationRefused(bool refused);

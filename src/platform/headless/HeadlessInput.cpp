@@ -66,6 +66,8 @@ void press(Window w, int x, int y, Button button) {
     const IRect r = windowScreenRect(w);
     cursorX = r.left + x;
     cursorY = r.top + y;
+    if (headless_detail::editFieldTakesPress(cursorX, cursorY)) return;
+    if (!isLiveWindow(w)) return; // the field's owner may have closed the window
     switch (button) {
     case Button::Primary: current.primary = true; break;
     case Button::Secondary: current.secondary = true; break;

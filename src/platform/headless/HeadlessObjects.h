@@ -127,10 +127,14 @@ uint32_t toPixel(ColorRef color);
 ColorRef toColorRef(uint32_t pixel);
 void fillPixels(SurfaceObject& s, IRect r, uint32_t pixel);
 // Text through FreeType.
-FontFace* findFace(const char* family, int weight, bool italic, bool decorative);
+FontFace* findFace(const char* family, int weight, bool italic, bool decorative,
+                   bool fixedPitch = false);
 void renderText(SurfaceObject& s, const FontObject& font, const char* text, const IRect& rect,
                 TextAlign align);
 bool windowIsLive(const WindowObject* window);
+// A press at a screen point: true when the focused edit field lies there and takes it; else the
+// field loses the keyboard focus first.
+bool editFieldTakesPress(int screenX, int screenY);
 } // namespace headless_detail
 
 } // namespace platform

@@ -26,7 +26,7 @@ namespace {
 struct FaceCache {
     FT_Library library = nullptr;
     FcConfig* config = nullptr; // our own, so that nothing of it outlives the process's end
-    std::map<std::tuple<std::string, int, bool, bool>, std::unique_ptr<FontFace>> faces;
+    std::map<std::tuple<std::string, int, bool, bool, bool>, std::unique_ptr<FontFace>> faces;
     std::mutex mutex;
 
     FaceCache() {
@@ -46,13 +46,16 @@ FaceCache& cache() {
     return instance;
 }
 
-FontFace* loadFace(FaceCache& c, const char* family, int weight, bool italic, bool decorative) {
+FontFace* loadFace(FaceCache& c, const char* family, int weight, bool italic, bool decorative,
+                   bool fixedPitch) {
     auto result = std::make_unique<FontFace>();
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-    // The generic family as a fallback, as the platform does for unknown faces.
-    FcPatternAddString(pattern, FC_FAMILY,
-                       reinterpret_cast<const FcChar8*>(decorative ? "serif" : "sans-serif"));
+    // The generic family as a fallback, as the platform does for unknown faces; a fixed-pitch
+    // request falls back on a monospaced face.
+    const char* generic = fixedPitch ? "monospace" : (decorative ? "serif" : "sans-serif");
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(generic));
+    if (fixedPitch) FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
     FcPatternAddInteger(pattern, FC_WEIGHT, weight >= 600 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcConfigSubstitute(c.config, pattern, FcMatchPattern);
@@ -96,14 +99,14 @@ inline uint32_t blendChannel(uint32_t text, uint32_t dst, uint32_t coverage) {
 
 namespace headless_detail {
 
-FontFace* findFace(const char* family, int weight, bool italic, bool decorative) {
+FontFace* findFace(const char* family, int weight, bool italic, bool decorative, bool fixedPitch) {
     FaceCache& c = cache();
     std::lock_guard<std::mutex> lock(c.mutex);
     auto key = std::make_tuple(std::string(family ? family : ""), weight >= 600 ? 700 : 400, italic,
-                               decorative);
+                               decorative, fixedPitch);
     auto found = c.faces.find(key);
     if (found != c.faces.end()) return found->second.get();
-    FontFace* face = loadFace(c, std::get<0>(key).c_str(), weight, italic, decorative);
+    FontFace* face = loadFace(c, std::get<0>(key).c_str(), weight, italic, decorative, fixedPitch);
     c.faces.emplace(key, std::unique_ptr<FontFace>(face));
     return face;
 }
@@ -189,7 +192,7 @@ void renderText(SurfaceObject& s, const FontObject& font, const char* text, cons
 
 Object createFont(const FontDescription& d) {
     auto* font = new FontObject;
-    font->face = headless_detail::findFace(d.face, d.weight, d.italic, d.decorative);
+    font->face = headless_detail::findFace(d.face, d.weight, d.italic, d.decorative, d.fixedPitch);
     font->pixelHeight = d.pixelHeight > 0 ? d.pixelHeight : (d.pixelHeight < 0 ? -d.pixelHeight : 12);
     font->underline = d.underline;
     if (font->face) {

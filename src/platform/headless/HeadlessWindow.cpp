@@ -147,7 +147,7 @@ void* standardCursor(int type) {
     return type >= 1 && type <= 9 && type != 7 ? &cursorToken[type] : nullptr;
 }
 
-void oleInitialize() {}
+bool oleInitialize() { return true; }
 void oleUninitialize() {}
 
 bool registerDropTarget(Window w, WindowEvents*) {
@@ -228,6 +228,27 @@ void processPaint(Window w) {
     std::vector<WindowObject*> children = w->children;
     for (WindowObject* child : children) processPaint(child);
 }
+
+} // namespace headless
+
+// Virtual windows belong to no thread: the first window with a waiting paint request is painted.
+bool dispatchPendingPaint() {
+    for (WindowObject* w : registry()) {
+        if (!w->hasUpdate) continue;
+        const IRect area = w->update;
+        w->hasUpdate = false;
+        if (w->events) {
+            Surface s = acquireWindowSurface(w);
+            setClipRect(s, area);
+            w->events->paint(s, area);
+            releaseWindowSurface(w, s);
+        }
+        return true;
+    }
+    return false;
+}
+
+namespace headless {
 
 ColorRef windowPixel(Window w, int x, int y) {
     if (!windowIsLive(w) || !w->pixels || x < 0 || y < 0 || x >= w->width || y >= w->height)

@@ -82,12 +82,13 @@ Object createFont(const FontDescription& d) {
     font.lfItalic = d.italic ? 1 : 0;
     font.lfUnderline = d.underline ? 1 : 0;
     font.lfStrikeOut = 0;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfOutPrecision = OUT_STRING_PRECIS;
-    font.lfClipPrecision = CLIP_STROKE_PRECIS;
-    font.lfQuality = DEFAULT_QUALITY;
-    font.lfPitchAndFamily = d.decorative ? (FF_DECORATIVE | DEFAULT_PITCH)
-                                         : (VARIABLE_PITCH | FF_SWISS);
+    font.lfCharSet = d.charSet;
+    font.lfOutPrecision = d.outPrecision;
+    font.lfClipPrecision = d.clipPrecision;
+    font.lfQuality = d.quality;
+    if (d.fixedPitch) font.lfPitchAndFamily = FIXED_PITCH | FF_DONTCARE;
+    else font.lfPitchAndFamily = d.decorative ? (FF_DECORATIVE | DEFAULT_PITCH)
+                                              : (VARIABLE_PITCH | FF_SWISS);
     std::strncpy(font.lfFaceName, d.face ? d.face : "", LF_FACESIZE - 1);
     return object(CreateFontIndirectA(&font));
 }

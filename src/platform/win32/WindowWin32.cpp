@@ -157,7 +157,15 @@ void* standardCursor(int type) {
     return LoadCursorA(nullptr, id);
 }
 
-void oleInitialize() { OleInitialize(nullptr); }
+bool dispatchPendingPaint() {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) return false;
+    DispatchMessageA(&message);
+    return true;
+}
+
+// S_FALSE (already initialised on this thread) also counts and must be balanced.
+bool oleInitialize() { return SUCCEEDED(OleInitialize(nullptr)); }
 void oleUninitialize() { OleUninitialize(); }
 
 } // namespace platform
