@@ -158,11 +158,19 @@ int RenderCommand::run(const Arguments& args) {
     const auto before = editorRect(*plugin);
     checkEditorSize(before);
     auto window = EditorWindow::create(before.first, before.second);
-    host.setWindowResizer([&window](int w, int h) { return window->resize(w, h); });
-    if (plugin->dispatch(effEditOpen, 0, 0, window->handle()) == 0) {
-        host.setWindowResizer(nullptr);
-        throw Error(args.positional[0] + ": the editor did not open");
-    }
+    host.setWindowResizer([&window](int w, int h) { return window && window->resize(w, h); });
+    // Whatever happens from here on, the editor is closed before its window goes.
+    struct OpenEditor {
+        Plugin& plugin;
+        VstHost& host;
+        bool open = false;
+        ~OpenEditor() {
+            if (open) plugin.dispatch(effEditClose);
+            host.setWindowResizer(nullptr);
+        }
+    } editor{*plugin, host};
+    editor.open = plugin->dispatch(effEditOpen, 0, 0, window->handle()) != 0;
+    if (!editor.open) throw Error(args.positional[0] + ": the editor did not open");
     const auto opened = editorRect(*plugin);
     checkEditorSize(opened);
     if (opened != before) window->resize(opened.first, opened.second);
@@ -191,6 +199,7 @@ int RenderCommand::run(const Arguments& args) {
     }
     plugin->setMains(false);
     plugin->dispatch(effEditClose);
+    editor.open = false;
     host.setWindowResizer(nullptr);
     const std::string clock = window->clockKind();
     window.reset();
