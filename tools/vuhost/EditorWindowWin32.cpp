@@ -67,11 +67,13 @@ public:
         pump();
     }
     void* handle() const override { return window_; }
+    // Called from inside the plug-in's size request: no messages are pumped here (a paint
+    // delivered in the middle of the editor's own resize leaves Wine's window surface at the old
+    // size); the next pass of the message loop delivers them.
     bool resize(int width, int height) override {
         const RECT r = outerRect(width, height);
         SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        pump();
         return this->width() == width && this->height() == height;
     }
     int width() const override {
