@@ -42,8 +42,9 @@ Window createEditField(const EditFieldSetup& setup);
 // (one field at a time: the previous handler is kept in one process-wide slot).
 void openEditField(Window field, Object font, EditFieldEvents* events, int32_t maxLength);
 
-// The field's whole contents, cut to `size` - 1 characters and zero-terminated.
-void editFieldText(Window field, char* buffer, int32_t size);
+// The field's whole contents, cut to `size` - 1 characters and zero-terminated. False, with the
+// buffer untouched, when the field is gone (the platform destroyed it with its owner).
+bool editFieldText(Window field, char* buffer, int32_t size);
 
 // Detaches the events (the field reports nothing from then on), then destroys the field. A field
 // the platform already destroyed (with its owner) is left alone.

@@ -95,6 +95,8 @@ void CTextEdit::takeFocus(CDrawContext* context) {
     font.pixelHeight = std::min(entry.height, r.height() - 2);
     font.weight = 400;
     editFont = platform::createFont(font);
+    // The field may have asked for its colours while it was being made: that brush goes too.
+    platform::deleteObject(editFieldBrushObject);
     editFieldBrushObject = nullptr;
 
     platform::openEditField(editField, editFont, this, kTextEditMaxLength);
@@ -123,6 +125,7 @@ void CTextEdit::loseFocus(CDrawContext* context) {
 
     char oldText[kDisplayTextSize];
     std::memcpy(oldText, text, sizeof text);
+    // A field the platform destroyed already (with its owner window) leaves the text as it was.
     platform::editFieldText(editField, text, kTextEditMaxLength + 1);
     platform::destroyEditField(editField);
     platform::deleteObject(editFont);
@@ -137,12 +140,12 @@ void CTextEdit::loseFocus(CDrawContext* context) {
     } else if (parentFrame) {
         context = parentFrame->createDrawContext();
         if (parentView) {
-            CRect parentRect;
-            parentView->getViewRect(parentRect);
-            CPoint p(0, 0);
-            parentView->localToFrame(p);
+            // The parent's position in the frame (a container's conversion includes its own
+            // left and top).
+            CPoint position(0, 0);
+            parentView->localToFrame(position);
             savedOrigin = context->getDrawingOrigin();
-            context->setDrawingOrigin(CPoint(parentRect.left + p.x, parentRect.top + p.y));
+            context->setDrawingOrigin(position);
             originMoved = true;
         }
     }

@@ -9,6 +9,7 @@
 #include "platform/Input.h"
 #include "toolkit/CBitmap.h"
 #include "toolkit/CControl.h"
+#include "toolkit/CDrawContext.h"
 #include "toolkit/CFrame.h"
 #include "toolkit/CFrameEditor.h"
 
@@ -54,6 +55,7 @@ public:
         journal.push_back(line);
         ++changes;
         lastContext = context;
+        if (context) lastOrigin = context->getDrawingOrigin();
     }
     int32_t modifierClicked(toolkit::CDrawContext*, toolkit::CControl*, int32_t buttons) override {
         journal.push_back("modifier " + std::to_string(buttons));
@@ -63,6 +65,7 @@ public:
     int32_t modifierAnswer = 0;
     int changes = 0;
     toolkit::CDrawContext* lastContext = nullptr;
+    toolkit::CPoint lastOrigin;
 };
 
 // A bitmap of the given size that notes the source offset of every draw.
@@ -106,6 +109,7 @@ protected:
     // A context on the frame's window, as the frame makes one for a click.
     toolkit::CDrawContext* clickContext() { return frame->createDrawContext(); }
 
+public: // for the tables of test actions
     Journal journal;
     JournalEditor editor{journal};
     JournalListener listener{journal};

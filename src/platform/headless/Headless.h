@@ -67,7 +67,8 @@ Object requestEditFieldColors(Window window, Surface editSurface);
 
 // Native edit fields (window class "EDIT"). Typing and keys go to the field that has the keyboard
 // focus; a press outside that field takes the focus from it before the press is delivered, a
-// press inside it stays in the field.
+// press inside it stays in the field. A field made with a child window as owner belongs to that
+// window's top-level window, as on Win32, and asks that window for its colours when it paints.
 struct EditFieldInfo {
     IRect screenRect;
     Window owner = nullptr;

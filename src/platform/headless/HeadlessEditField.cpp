@@ -38,7 +38,8 @@ Field* find(Window window) {
     return nullptr;
 }
 
-// The field paints itself: it asks its owner (the window its notifications go to) for colours.
+// The field paints itself: it asks its owner (the window its notifications go to) for colours,
+// as the system's edit control asks its parent window, which for a pop-up is its owner.
 void paintField(Field& f) {
     Window owner = f.info.owner;
     if (!windowIsLive(owner) || !owner->events) return;
@@ -82,7 +83,10 @@ Window createEditField(const EditFieldSetup& setup) {
     field->window = window;
     field->text = setup.text ? setup.text : "";
     field->info.screenRect = {setup.x, setup.y, setup.x + setup.width, setup.y + setup.height};
-    field->info.owner = windowIsLive(setup.owner) ? setup.owner : nullptr;
+    // As on Win32, a child window cannot own a pop-up: its top-level window does.
+    Window owner = windowIsLive(setup.owner) ? setup.owner : nullptr;
+    while (owner && owner->parent) owner = owner->parent;
+    field->info.owner = owner;
     field->info.align = setup.align;
     field->info.autoScroll = true;
     field->info.limit = 30000; // the platform's default
@@ -109,14 +113,13 @@ void openEditField(Window window, Object font, EditFieldEvents* events, int32_t 
     paintField(*f);
 }
 
-void editFieldText(Window window, char* buffer, int32_t size) {
-    if (!buffer || size <= 0) return;
-    buffer[0] = 0;
-    if (Field* f = find(window)) {
-        const size_t n = std::min(f->text.size(), size_t(size - 1));
-        std::memcpy(buffer, f->text.data(), n);
-        buffer[n] = 0;
-    }
+bool editFieldText(Window window, char* buffer, int32_t size) {
+    Field* f = find(window);
+    if (!buffer || size <= 0 || !f) return false;
+    const size_t n = std::min(f->text.size(), size_t(size - 1));
+    std::memcpy(buffer, f->text.data(), n);
+    buffer[n] = 0;
+    return true;
 }
 
 void destroyEditField(Window window) {

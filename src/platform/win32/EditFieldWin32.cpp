@@ -69,11 +69,12 @@ void openEditField(Window window, Object font, EditFieldEvents* events, int32_t 
         SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editFieldProc)));
 }
 
-void editFieldText(Window field, char* buffer, int32_t size) {
-    if (!buffer || size <= 0) return;
+bool editFieldText(Window field, char* buffer, int32_t size) {
+    if (!buffer || size <= 0 || !IsWindow(hwnd(field))) return false;
     buffer[0] = 0;
-    if (IsWindow(hwnd(field))) GetWindowTextA(hwnd(field), buffer, size);
+    GetWindowTextA(hwnd(field), buffer, size);
     buffer[size - 1] = 0;
+    return true;
 }
 
 void destroyEditField(Window field) {
