@@ -2,6 +2,8 @@
 // with reference pictures (exactly on the headless backend; under Wine, where the window is real
 // and the clock too, by size, background and moving needles), the files it writes, the host's
 // answers to the editor's resize request, and its errors.
+// After a deliberate change of the pictures, RV_UPDATE_GOLDEN=1 (natively) writes the frames as
+// the new references into tests/vuhost/golden/; look at every one of them before committing.
 #include "AudioFile.h"
 #include "ContactSheet.h"
 #include "Image.h"
