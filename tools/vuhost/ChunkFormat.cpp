@@ -42,7 +42,25 @@ std::string quoted(const std::string& text) {
     return out + "\"";
 }
 
+void appendFloat(std::vector<std::uint8_t>& bytes, float value) {
+    std::uint32_t raw;
+    std::memcpy(&raw, &value, sizeof raw);
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(raw >> shift));
+}
+
 } // namespace
+
+std::vector<std::uint8_t> ChunkFormat::encode(const std::vector<float>& values,
+                                              const std::string& label) {
+    std::vector<std::uint8_t> bytes;
+    if (!label.empty()) appendFloat(bytes, static_cast<float>(label.size() + 1));
+    for (float value : values) appendFloat(bytes, value);
+    if (!label.empty()) {
+        bytes.insert(bytes.end(), label.begin(), label.end());
+        bytes.push_back(0);
+    }
+    return bytes;
+}
 
 DecodedChunk ChunkFormat::decode(std::span<const std::uint8_t> bytes, int parameterCount) {
     DecodedChunk chunk;

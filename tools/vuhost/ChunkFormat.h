@@ -22,6 +22,9 @@ class ChunkFormat {
 public:
     // parameterCount is the plug-in's number of parameters (4 for RV47-T).
     static DecodedChunk decode(std::span<const std::uint8_t> bytes, int parameterCount);
+    // The chunk a host stores for these values and label: the labelled form, or the
+    // parameter-only form when the label is empty.
+    static std::vector<std::uint8_t> encode(const std::vector<float>& values, const std::string& label);
     // A multi-line description of the chunk; names gives the parameter names where known.
     static std::string describe(std::span<const std::uint8_t> bytes, const DecodedChunk& chunk,
                                 const std::vector<std::string>& names);

@@ -3,6 +3,7 @@
 #include "AudioFile.h"
 #include "Error.h"
 #include "PluginCommands.h"
+#include "RenderCommand.h"
 #include "TestSignal.h"
 
 #include <charconv>
@@ -16,6 +17,7 @@ namespace {
 struct CommandSyntax {
     const char* name;
     std::size_t positionals;
+    std::size_t optionalPositionals;
     std::set<std::string> valueOptions;
     std::set<std::string> flagOptions;
     bool takesSettings;
@@ -23,11 +25,12 @@ struct CommandSyntax {
 
 const std::vector<CommandSyntax>& commands() {
     static const std::vector<CommandSyntax> table = {
-        {"info", 1, {}, {"log"}, false},
-        {"process", 3, {"block", "chunk-in", "chunk-out"}, {"double", "log"}, true},
-        {"chunk", 1, {"in", "out"}, {"show", "log"}, true},
-        {"testsignal", 1, {"rate"}, {}, false},
-        {"compare", 2, {}, {}, false},
+        {"info", 1, 0, {}, {"log"}, false},
+        {"process", 3, 0, {"block", "chunk-in", "chunk-out"}, {"double", "log"}, true},
+        {"chunk", 1, 0, {"in", "out"}, {"show", "log"}, true},
+        {"render", 1, 1, {"out", "fps", "size", "label", "seconds"}, {"log"}, true},
+        {"testsignal", 1, 0, {"rate"}, {"programme"}, false},
+        {"compare", 2, 0, {}, {}, false},
     };
     return table;
 }
@@ -72,10 +75,12 @@ Arguments parse(const std::vector<std::string>& args) {
             throw UsageError("unknown option " + arg + " for " + parsed.command);
         }
     }
-    if (parsed.positional.size() != syntax->positionals)
+    const std::size_t given = parsed.positional.size();
+    if (given < syntax->positionals || given > syntax->positionals + syntax->optionalPositionals)
         throw UsageError(parsed.command + " takes " + std::to_string(syntax->positionals) +
-                         " file argument" + (syntax->positionals == 1 ? "" : "s") + ", not " +
-                         std::to_string(parsed.positional.size()));
+                         (syntax->optionalPositionals ? " or " + std::to_string(syntax->positionals + syntax->optionalPositionals) : std::string()) +
+                         " file argument" + (syntax->positionals == 1 && !syntax->optionalPositionals ? "" : "s") + ", not " +
+                         std::to_string(given));
     return parsed;
 }
 
@@ -109,9 +114,15 @@ const char* Cli::usage() {
            "  vuhost process PLUGIN IN.wav OUT.wav [--double] [--block N] [--set NAME=VALUE]...\n"
            "                 [--chunk-in FILE] [--chunk-out FILE] [--log]\n"
            "  vuhost chunk PLUGIN [--in FILE] [--out FILE] [--set NAME=VALUE]... [--show] [--log]\n"
-           "  vuhost testsignal OUT.wav [--rate R]\n"
+           "  vuhost render PLUGIN [IN.wav] --out DIR [--fps N] [--size small|large]\n"
+           "                [--set NAME=VALUE]... [--label TEXT] [--seconds S] [--log]\n"
+           "  vuhost testsignal OUT.wav [--rate R] [--programme]\n"
            "  vuhost compare A.wav B.wav\n"
            "NAME is a parameter name and VALUE a normalised value from 0 to 1.\n"
+           "render opens the editor, plays IN.wav (or silence) through the plug-in and writes\n"
+           "frame-NNNN.png at N frames per second (30), contact-sheet.png and final.png to DIR;\n"
+           "--seconds sets the length (the file's, or 1 s of silence); --label restores a label.\n"
+           "testsignal --programme writes the demonstration programme instead of the test signal.\n"
            "compare exits with 0 when the sample data are bit-identical, 1 when they differ;\n"
            "every error exits with 2.\n";
 }
@@ -148,6 +159,7 @@ int Cli::dispatch(const Arguments& args) {
     PluginCommands plugin(out_);
     if (args.command == "info") return plugin.info(args);
     if (args.command == "process") return plugin.process(args);
+    if (args.command == "render") return RenderCommand(out_).run(args);
     return plugin.chunk(args);
 }
 
@@ -155,6 +167,17 @@ int Cli::testSignal(const Arguments& args) {
     int rate = 48000;
     if (const std::string* text = args.value("rate"))
         rate = parseInteger(*text, "--rate", TestSignal::kMinRate, TestSignal::kMaxRate);
+    if (args.has("programme")) {
+        const AudioData programme = TestSignal::programme(rate);
+        writeAudioFile(args.positional[0], programme);
+        out_ << "wrote " << args.positional[0] << ": " << programme.frames() << " frames, stereo "
+             << encodingName(programme.encoding) << " at " << rate << " Hz (1 kHz at 0 VU for "
+             << TestSignal::kProgrammeReferenceSeconds << " s, at +" << TestSignal::kProgrammeLoudDb
+             << " VU until " << TestSignal::kProgrammeBurstSeconds
+             << " s, one sample above full scale, silence until " << TestSignal::kProgrammeSeconds
+             << " s)\n";
+        return kExitOk;
+    }
     const AudioData signal = TestSignal::make(rate);
     writeAudioFile(args.positional[0], signal);
     out_ << "wrote " << args.positional[0] << ": " << signal.frames() << " frames, stereo "

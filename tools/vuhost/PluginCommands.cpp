@@ -47,7 +47,8 @@ std::string flagNames(VstInt32 flags) {
     return names.empty() ? "none" : names;
 }
 
-// Applies --set NAME=VALUE in order, by parameter name.
+} // namespace
+
 void applySettings(Plugin& plugin, const Arguments& args) {
     for (const auto& [name, text] : args.settings) {
         const int index = plugin.findParameter(name);
@@ -64,6 +65,8 @@ void applySettings(Plugin& plugin, const Arguments& args) {
         plugin.setParameter(index, static_cast<float>(value));
     }
 }
+
+namespace {
 
 void loadChunkFile(Plugin& plugin, const std::string& path) {
     const auto bytes = readFileBytes(path);

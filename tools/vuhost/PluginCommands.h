@@ -7,6 +7,12 @@
 
 namespace vuhost {
 
+class Plugin;
+
+// Applies --set NAME=VALUE in order, by parameter name; throws Error for an unknown name or a
+// value outside 0 to 1.
+void applySettings(Plugin& plugin, const Arguments& args);
+
 class PluginCommands {
 public:
     explicit PluginCommands(std::ostream& out) : out_(out) {}

@@ -17,6 +17,18 @@ struct TestSignal {
     static constexpr int kMaxRate = 768000;
 
     static AudioData make(int sampleRate);
+
+    // The demonstration programme: 1 kHz at the reference (0 VU at -18 dB headroom) for
+    // kProgrammeReferenceSeconds, then kProgrammeLoudDb above it (+3 VU) until
+    // kProgrammeBurstSeconds, where one sample pair of kBurstPeak (above full scale) follows, then
+    // silence up to kProgrammeSeconds: the needles' rise, the hold needle's fall one second after
+    // its last maximum (the loud passage is short, so the needles fall while it still holds),
+    // the LEDs' 300 ms and the needles' return.
+    static constexpr double kProgrammeReferenceSeconds = 1.4;
+    static constexpr double kProgrammeLoudDb = 3.0;
+    static constexpr double kProgrammeBurstSeconds = 2.0;
+    static constexpr double kProgrammeSeconds = 4.0;
+    static AudioData programme(int sampleRate);
 };
 
 } // namespace vuhost

@@ -55,7 +55,7 @@ VstIntPtr VstHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void
         width_ = index;
         height_ = static_cast<int>(value);
         if (log_) *log_ << "host: size window " << width_ << " x " << height_ << '\n';
-        return 1;
+        return !resizer_ || resizer_(width_, height_) ? 1 : 0;
     case audioMasterGetSampleRate:
         return std::lround(sampleRate_);
     case audioMasterGetBlockSize:

@@ -5,6 +5,7 @@
 
 #include "host/VstAbi.h"
 
+#include <functional>
 #include <ostream>
 
 namespace vuhost {
@@ -29,6 +30,12 @@ public:
     void setSampleRate(float rate) { sampleRate_ = rate; }
     void setBlockSize(VstInt32 size) { blockSize_ = size; }
 
+    // Who carries out the plug-in's requests to resize its editor window (audioMasterSizeWindow);
+    // without one, every plausible request is answered yes.
+    void setWindowResizer(std::function<bool(int width, int height)> resizer) {
+        resizer_ = std::move(resizer);
+    }
+
     int automationCount() const { return automations_; }
     // The last size the plug-in asked for its editor window (0 × 0 until it asks).
     int requestedWidth() const { return width_; }
@@ -44,6 +51,7 @@ private:
     int automations_ = 0;
     int width_ = 0;
     int height_ = 0;
+    std::function<bool(int, int)> resizer_;
 };
 
 } // namespace vuhost

@@ -4,6 +4,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/Input.h"
+#include "platform/headless/HeadlessDisplay.h"
 
 #include <cstdint>
 
@@ -96,6 +97,11 @@ void pressKey(EditKey key);
 // Another window takes the keyboard focus (none: the focus goes nowhere).
 void setKeyboardFocus(Window window);
 void setEditFieldCreationRefused(bool refused);
+
+// The host's display (HeadlessDisplay.h): normally looked up in the process once; a test may
+// put its own in place (null: none), and go back to the process's.
+void useHostDisplay(const RvHeadlessDisplay* display);
+void useProcessDisplay();
 
 // Failure injection.
 void setImageLibraryPresent(bool present);

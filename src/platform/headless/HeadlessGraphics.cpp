@@ -139,7 +139,10 @@ Surface acquireWindowSurface(Window window) {
 void releaseWindowSurface(Window, Surface surface) {
     if (!surface) return;
     // A surface whose window went away was already detached from it.
-    if (surface->window) std::erase(surface->window->surfaces, surface);
+    if (surface->window) {
+        std::erase(surface->window->surfaces, surface);
+        headless_detail::presentIfHosted(surface->window);
+    }
     delete surface;
 }
 

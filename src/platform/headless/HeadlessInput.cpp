@@ -21,8 +21,15 @@ uint32_t clock = 10000;
 uint32_t doubleClick = 500;
 std::vector<ScheduledState> scheduled;
 
+// The host display's clock when there is one, else our own.
+uint32_t now() {
+    const RvHeadlessDisplay* display = headless_detail::hostDisplay();
+    return display ? display->tickCount() : clock;
+}
+
 void applyDue() {
-    while (!scheduled.empty() && int32_t(clock - scheduled.front().at) >= 0) {
+    const uint32_t time = now();
+    while (!scheduled.empty() && int32_t(time - scheduled.front().at) >= 0) {
         current = scheduled.front().state;
         cursorX = scheduled.front().x;
         cursorY = scheduled.front().y;
@@ -37,10 +44,13 @@ RawMouseState readRawMouseState() {
     return current;
 }
 
-uint32_t tickCount() { return clock; }
+uint32_t tickCount() { return now(); }
 
 void sleepMs(uint32_t milliseconds) {
-    clock += milliseconds;
+    if (const RvHeadlessDisplay* display = headless_detail::hostDisplay())
+        display->sleep(milliseconds);
+    else
+        clock += milliseconds;
     applyDue();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/BlockCache.h"
 #include "platform/Graphics.h"
 #include "platform/Window.h"
+#include "platform/headless/HeadlessDisplay.h"
 
 #include <cstdint>
 #include <memory>
@@ -120,6 +121,11 @@ struct WindowObject {
     IRect update{};
     bool dropTarget = false;
     int wheelsReceived = 0; // wheel turns that reached this window by default processing
+    // A stand-in for a window of the host's display: the display's handle (never dereferenced)
+    // and the client registered with it. Null for the backend's own windows.
+    const void* hostHandle = nullptr;
+    RvHeadlessClient client{};
+    bool dying = false; // being destroyed: its children's destruction must not release it again
 };
 
 namespace headless_detail {
@@ -132,6 +138,18 @@ FontFace* findFace(const char* family, int weight, bool italic, bool decorative,
 void renderText(SurfaceObject& s, const FontObject& font, const char* text, const IRect& rect,
                 TextAlign align);
 bool windowIsLive(const WindowObject* window);
+const std::vector<WindowObject*>& allWindows();
+// The host's display, when the process offers one (see HeadlessDisplay.h); else null.
+const RvHeadlessDisplay* hostDisplay();
+// The local stand-in for a parent handle that the display vouches for (made at the first use),
+// or null when there is no display or the handle is none of its windows.
+WindowObject* standInFor(const void* handle);
+// Called when a child of a stand-in went away: the stand-in is released with its last child.
+void childOfStandInGone(WindowObject* standIn);
+// Brings a stand-in's size up to date with the host window.
+void refreshStandIn(WindowObject* window);
+// After drawing into a window: hands its pixels to the host when it lies inside a stand-in.
+void presentIfHosted(WindowObject* window);
 // A press at a screen point: true when the focused edit field lies there and takes it; else the
 // field loses the keyboard focus first.
 bool editFieldTakesPress(int screenX, int screenY);

@@ -41,6 +41,7 @@ void screenOrigin(const WindowObject* w, int& x, int& y) {
 }
 
 void destroyTree(WindowObject* w) {
+    w->dying = true;
     while (!w->children.empty()) destroyTree(w->children.back());
     if (WindowEvents* events = w->events) {
         w->events = nullptr;
@@ -51,9 +52,15 @@ void destroyTree(WindowObject* w) {
         s->target = nullptr;
         s->window = nullptr;
     }
-    if (w->parent) std::erase(w->parent->children, w);
+    if (w->hostHandle) {
+        if (const RvHeadlessDisplay* display = headless_detail::hostDisplay())
+            display->detach(w->hostHandle, &w->client);
+    }
+    WindowObject* parent = w->parent;
+    if (parent) std::erase(parent->children, w);
     std::erase(registry(), w);
     delete w;
+    if (parent && parent->hostHandle && !parent->dying) headless_detail::childOfStandInGone(parent);
 }
 
 } // namespace
@@ -62,6 +69,8 @@ namespace headless_detail {
 bool windowIsLive(const WindowObject* window) {
     return window && std::find(registry().begin(), registry().end(), window) != registry().end();
 }
+
+const std::vector<WindowObject*>& allWindows() { return registry(); }
 } // namespace headless_detail
 
 using headless_detail::windowIsLive;
@@ -84,7 +93,10 @@ int frameWindowClassUseCount() { return classUseCount; }
 bool mouseButtonsSwapped() { return swappedFlag; }
 
 Window createFrameWindow(Window parent, int width, int height, WindowEvents* events) {
-    if (!windowIsLive(parent) || classUseCount == 0) return nullptr;
+    if (classUseCount == 0) return nullptr;
+    // Our own live window, or a window the host's display vouches for; no other handle is used.
+    if (!windowIsLive(parent)) parent = headless_detail::standInFor(parent);
+    if (!parent) return nullptr;
     Window w = headless::createWindow(parent, 0, 0, width, height, className, false);
     if (w) w->events = events;
     return w;
@@ -98,6 +110,7 @@ void destroyFrameWindow(Window window) {
 
 IRect windowScreenRect(Window w) {
     if (!windowIsLive(w)) return {};
+    headless_detail::refreshStandIn(w);
     int x = 0, y = 0;
     screenOrigin(w, x, y);
     return {x, y, x + w->width, y + w->height};
@@ -117,6 +130,12 @@ void setWindowSizeOnTop(Window w, int width, int height) {
     if (!windowIsLive(w)) return;
     width = std::max(0, width);
     height = std::max(0, height);
+    if (w->hostHandle) { // the host's window: the host decides
+        if (const RvHeadlessDisplay* display = headless_detail::hostDisplay())
+            display->resizeWindow(w->hostHandle, width, height);
+        headless_detail::refreshStandIn(w);
+        return;
+    }
     if (width == w->width && height == w->height) return;
     w->width = width;
     w->height = height;
@@ -194,8 +213,16 @@ bool isLiveWindow(const void* handle) {
 Window firstChild(Window w) {
     return windowIsLive(w) && !w->children.empty() ? w->children.front() : nullptr;
 }
-int windowWidth(Window w) { return windowIsLive(w) ? w->width : 0; }
-int windowHeight(Window w) { return windowIsLive(w) ? w->height : 0; }
+int windowWidth(Window w) {
+    if (!windowIsLive(w)) return 0;
+    headless_detail::refreshStandIn(w);
+    return w->width;
+}
+int windowHeight(Window w) {
+    if (!windowIsLive(w)) return 0;
+    headless_detail::refreshStandIn(w);
+    return w->height;
+}
 int liveWindowCount() { return int(registry().size()); }
 
 void invalidate(Window w, const IRect& area) {
