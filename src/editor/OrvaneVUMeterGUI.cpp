@@ -89,6 +89,7 @@ bool OrvaneVUMeterGUI::open(void* parent) {
     pendingWork.store(0, std::memory_order_relaxed);
     OrvaneVUMeter* owner = vuEffect();
     const bool large = isLarge();
+    shownLarge = large;
     const Layout& layout = layoutFor(large);
 
     CBitmap* images[] = {
@@ -359,8 +360,14 @@ void OrvaneVUMeterGUI::runPendingWork() {
     }
 }
 
+// A rebuild to the size already shown would load the same images into the same places: it keeps
+// what is there. (Hosts load chunks, which rebuild, at every preset change.)
 void OrvaneVUMeterGUI::applyRebuild() {
     const bool large = isLarge();
+    if (large == shownLarge) {
+        return;
+    }
+    shownLarge = large;
     const Layout& layout = layoutFor(large);
     CBitmap* images[] = {new CBitmap(layout.background), new CBitmap(layout.needle),
                          new CBitmap(layout.hold), new CBitmap(layout.label),
@@ -390,6 +397,9 @@ void OrvaneVUMeterGUI::applyRebuild() {
 }
 
 void OrvaneVUMeterGUI::applyHoldNeedle(bool on) {
+    if (on == (leftMeter->getHoldBitmap() != nullptr)) {
+        return; // already so, with the strip of the size shown
+    }
     auto* strip = new CBitmap(layoutFor(isLarge()).hold);
     leftMeter->setHoldBitmap(on ? strip : nullptr);
     rightMeter->setHoldBitmap(on ? strip : nullptr);

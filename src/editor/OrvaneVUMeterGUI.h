@@ -119,7 +119,8 @@ private:
     OrvaneUserLabel* label = nullptr;
     OrvanePeakLed* leftLed = nullptr;
     OrvanePeakLed* rightLed = nullptr;
-    editor::OpenGate gate; // the `opened` state and the calls in progress
+    bool shownLarge = false; // the size the open window shows
+    editor::OpenGate gate;   // the `opened` state and the calls in progress
 
     // While set, feeds back off so that a filter set-up never overlaps a filter step.
     std::atomic<bool> filterPaused{false};
