@@ -28,6 +28,8 @@ constexpr int kBlock = 256;
 constexpr float kLoud = 1.5f;
 #if defined(__SANITIZE_THREAD__)
 constexpr int kMinimumOpenings = 2; // an opening takes tens of seconds there
+#elif defined(_WIN32)
+constexpr int kMinimumOpenings = 5; // real windows under Wine: about ten seconds an opening
 #else
 constexpr int kMinimumOpenings = 30;
 #endif
