@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kClassName = "vuhostEditorHost";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_TOPMOST;
+constexpr DWORD kExStyle = 0; // not topmost: other programs on the display may be using the real mouse
 
 LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
