@@ -30,7 +30,6 @@ void sendMouse(DWORD flags, int x, int y) {
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
 }
-}
 
 TEST_F(RealMouse, ASwitchDragTellsTheListenerOncePerNewPositionUntilTheRelease) {
     auto* strip = new JournalBitmap(80, 80, journal);
