@@ -39,7 +39,7 @@ TEST(HandOff, AudioFeedAgainstOpenIdleRebuildCloseAndHostChanges) {
     const int bitmaps = toolkit::CBitmap::liveCount();
     void* host = testsupport::createHostWindow(250, 303);
     std::atomic<bool> stop{false};
-    std::atomic<long> framesFed{0};
+    std::atomic<long long> framesFed{0}; // 64 bits on every target: long is 32 bits on Windows
     // While quiet, the audio thread feeds silence: a meter that starts from rest then shows
     // exactly 0, one that kept anything of an earlier opening does not.
     std::atomic<bool> quiet{false};
@@ -91,7 +91,7 @@ TEST(HandOff, AudioFeedAgainstOpenIdleRebuildCloseAndHostChanges) {
         while (cycles < 300 && std::chrono::steady_clock::now() < end) {
             // Silence from here on: wait until the loop iteration in progress is over.
             quiet.store(true);
-            const long before = framesFed.load();
+            const long long before = framesFed.load();
             while (framesFed.load() < before + 4 * kBlock) std::this_thread::yield();
             ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host), 1);
             OrvaneVUMeterGUI& gui = plugin.gui();
@@ -122,7 +122,7 @@ TEST(HandOff, AudioFeedAgainstOpenIdleRebuildCloseAndHostChanges) {
         stop.store(true);
         audio.join();
         automation.join();
-        std::printf("%d openings, %ld frames fed\n", cycles, framesFed.load());
+        std::printf("%d openings, %lld frames fed\n", cycles, framesFed.load());
         EXPECT_GE(cycles, kMinimumOpenings);
     }
     testsupport::destroyWindow(host);
