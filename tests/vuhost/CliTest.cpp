@@ -10,29 +10,16 @@
 #include <cstring>
 
 using namespace vuhost;
+using test::contains;
+using test::floatBytes;
 using test::runCli;
 
 namespace {
 
 const std::string passThrough = FIXTURE_PASSTHROUGH;
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 std::size_t lineCount(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
-std::vector<std::uint8_t> floatBytes(std::initializer_list<float> values, const char* text = nullptr) {
-    std::vector<std::uint8_t> bytes;
-    for (float v : values) {
-        std::uint8_t raw[4];
-        std::memcpy(raw, &v, 4);
-        bytes.insert(bytes.end(), raw, raw + 4);
-    }
-    if (text) bytes.insert(bytes.end(), text, text + std::strlen(text) + 1);
-    return bytes;
 }
 
 } // namespace

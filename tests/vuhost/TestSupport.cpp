@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <cstring>
+
 #include "Cli.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +62,21 @@ AudioData exactAudio(SampleEncoding encoding, int channels, std::size_t frames, 
         }
     }
     return audio;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::vector<std::uint8_t> floatBytes(std::initializer_list<float> values, const char* text) {
+    std::vector<std::uint8_t> bytes;
+    for (float v : values) {
+        std::uint8_t raw[4];
+        std::memcpy(raw, &v, 4);
+        bytes.insert(bytes.end(), raw, raw + 4);
+    }
+    if (text) bytes.insert(bytes.end(), text, text + std::strlen(text) + 1);
+    return bytes;
 }
 
 } // namespace vuhost::test

@@ -4,7 +4,9 @@
 
 #include "AudioData.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,11 @@ struct CliResult {
 };
 
 CliResult runCli(const std::vector<std::string>& args);
+
+bool contains(const std::string& text, const std::string& part);
+
+// Little-endian floats as a state chunk holds them, then `text` with its terminating zero.
+std::vector<std::uint8_t> floatBytes(std::initializer_list<float> values, const char* text = nullptr);
 
 // Stereo audio in the given encoding whose samples are exact in that encoding: a ramp through
 // the whole range, full scale at both ends, and zero.
